@@ -2,6 +2,14 @@
 
 #include "rpc/runtime/RpcException.h"
 
+namespace rpc {
+
+void PrintTo(const CallFailure& f, std::ostream* os) {
+  *os << f.operation << " returned " << f.returnValue << ", status " << f.status << ", RpcErr " << f.rpcErr;
+}
+
+}  // namespace rpc
+
 namespace rpc::test {
 
 Reply RecordingTarget::Call(uint16_t opnum, std::span<const uint8_t> request) {

@@ -4,11 +4,18 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "rpc/iface/CallFailure.h"
 #include "rpc/runtime/CallTarget.h"
+
+namespace rpc {
+// Readable failures in test messages.
+void PrintTo(const CallFailure& failure, std::ostream* os);
+}  // namespace rpc
 
 namespace rpc::test {
 
