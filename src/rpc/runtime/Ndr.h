@@ -23,6 +23,10 @@ namespace rpc {
 
 class NdrWriter {
  public:
+  // A big-endian writer encodes every integer most significant byte first; a
+  // server uses it to answer in a big-endian data representation.
+  explicit NdrWriter(bool bigEndian = false) : bigEndian_(bigEndian) {}
+
   void Long(int32_t value);              // L and L*
   void LongArray1(int32_t value);        // L[1]
   void LongVarying1(int32_t value);      // Lv[1]
@@ -33,10 +37,12 @@ class NdrWriter {
 
   const std::vector<uint8_t>& Data() const { return data_; }
   std::vector<uint8_t> Take() { return std::move(data_); }
+  bool BigEndian() const { return bigEndian_; }
 
  private:
   void Align4();
   void U32(uint32_t value);
+  bool bigEndian_ = false;
   std::vector<uint8_t> data_;
 };
 
@@ -59,6 +65,7 @@ class NdrReader {
   // count and `capacity` (the capacity the caller gave).
   std::string VaryingBytes(uint32_t capacity);
 
+  bool BigEndian() const { return bigEndian_; }
   size_t Position() const { return pos_; }
   size_t Remaining() const { return body_.size() - pos_; }
   // Raises bad stub data unless only alignment padding (< 4 bytes) remains.
