@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "rpc/iface/DirCalls.h"
+#include "rpc/iface/ReplyBounds.h"
 #include "text/Strings.h"
 
 namespace rpc {
@@ -14,7 +15,7 @@ std::optional<CallFailure> ListDirectory(CallTarget& target, const DirectoryList
   // The return value of the count is not evaluated; the status words are.
   const int32_t result = QMX_DirGetCount(target, &status, &rpcErr, &count);
   if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetCount", result, status, rpcErr};
-  count = std::clamp(count, 0, cap::kMaxServerCount);
+  count = BoundedServerCount(count);
   if (hooks.onCount) hooks.onCount(count);
 
   std::vector<char> buffer(static_cast<size_t>(std::max(capacity, 0)) + 1);

@@ -4,6 +4,7 @@
 
 #include "rpc/iface/CfgCalls.h"
 #include "rpc/iface/Capacities.h"
+#include "rpc/iface/ReplyBounds.h"
 #include "text/Strings.h"
 
 namespace rpc {
@@ -24,7 +25,7 @@ std::optional<int32_t> ServerConfigReader::SectionCount() {
     Fail("CfgGetSectionCount", rv, status);
     return std::nullopt;
   }
-  return std::clamp(count, 0, cap::kMaxServerCount);
+  return BoundedServerCount(count);
 }
 
 std::optional<std::string> ServerConfigReader::SectionAt(int32_t index) {
@@ -71,7 +72,7 @@ std::optional<std::vector<ConfigParam>> ServerConfigReader::Params(const std::st
     Fail("CfgGetParamCount", rv, status);
     return std::nullopt;
   }
-  count = std::clamp(count, 0, cap::kMaxServerCount);
+  count = BoundedServerCount(count);
 
   auto key = TextBuffer(cap::kCfgKey);
   auto value = TextBuffer(cap::kCfgText);
