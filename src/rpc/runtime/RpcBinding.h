@@ -31,7 +31,7 @@
 
 namespace rpc {
 
-class Connection;
+class Transport;
 
 struct BindingOptions {
   std::chrono::milliseconds connectTimeout{5000};
@@ -70,7 +70,7 @@ class RpcBinding : public CallTarget {
   StringBinding binding_;
   BindingOptions options_;
   mutable std::mutex mutex_;  // one call at a time on the association
-  std::unique_ptr<Connection> connection_;
+  std::unique_ptr<Transport> connection_;
   uint32_t nextCallId_ = 1;
   uint16_t maxXmitFrag_ = 0;
   uint16_t maxRecvFrag_ = 0;

@@ -72,10 +72,11 @@ class RpcServer {
 
   // Starts listening and accepting; returns the bound port (port 0 picks a free
   // one). `host` is a dotted IPv4 address or a host name. Throws RpcException
-  // (1722) when the socket cannot be bound.
+  // (1720, cannot create endpoint) when the socket cannot be bound.
   uint16_t ListenTcp(const std::string& host, uint16_t port);
   // Listens on the Unix-domain socket of a local endpoint (LocalEndpointPath).
-  // A stale socket file left by a dead server is replaced; a live one is not.
+  // The folder is created when missing. A stale socket file left by a dead
+  // server is replaced; a live endpoint gives RpcException(1720).
   void ListenLocal(const std::string& endpoint);
 
   // Closes the listeners and every connection, wakes delayed handlers and joins
@@ -87,8 +88,12 @@ class RpcServer {
 
  private:
   struct Connection;
-  void AcceptLoop(int listenFd);
+  struct Call;
+  void StartAccepting(int listenFd, std::string secondaryAddress);
+  void AcceptLoop(int listenFd, std::string secondaryAddress);
   void Serve(Connection& connection);
+  // Returns false when the connection is to be closed.
+  bool Dispatch(Connection& connection, Call& call);
   void ReapFinished();
   bool WaitOrStop(std::chrono::milliseconds delay);
 
