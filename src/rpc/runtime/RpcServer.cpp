@@ -176,10 +176,7 @@ void RpcServer::AcceptLoop(int listenFd, std::string secondaryAddress) {
     connection->secondaryAddress = secondaryAddress;
     Connection* raw = connection.get();
     connections_.push_back(std::move(connection));
-    raw->thread = std::thread([this, raw] {
-      Serve(*raw);
-      raw->done = true;
-    });
+    raw->thread = std::thread([this, raw] { ServeAndClose(*raw); });
   }
 }
 
@@ -297,6 +294,14 @@ void RpcServer::Serve(Connection& c) {
   } catch (const std::exception&) {
     // The peer went away or broke the protocol: the connection ends.
   }
+}
+
+void RpcServer::ServeAndClose(Connection& c) {
+  Serve(c);
+  // The peer sees the end at once; the descriptor itself is closed when the
+  // thread is joined, so that Stop never touches a reused descriptor number.
+  c.transport->Shutdown();
+  c.done = true;
 }
 
 bool RpcServer::Dispatch(Connection& c, Call& call) {

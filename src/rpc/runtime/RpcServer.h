@@ -92,6 +92,7 @@ class RpcServer {
   void StartAccepting(int listenFd, std::string secondaryAddress);
   void AcceptLoop(int listenFd, std::string secondaryAddress);
   void Serve(Connection& connection);
+  void ServeAndClose(Connection& connection);
   // Returns false when the connection is to be closed.
   bool Dispatch(Connection& connection, Call& call);
   void ReapFinished();

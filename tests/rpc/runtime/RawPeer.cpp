@@ -1,0 +1,78 @@
+#include "RawPeer.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "rpc/runtime/Pdu.h"
+
+namespace rpc::test {
+
+namespace {
+
+bool ReadAll(int fd, uint8_t* out, size_t size) {
+  while (size > 0) {
+    const ssize_t n = recv(fd, out, size, 0);
+    if (n <= 0) return false;
+    out += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+RawPeer::RawPeer(std::vector<Script> scripts) {
+  listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+  listen(listenFd_, 8);
+  socklen_t length = sizeof addr;
+  getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &length);
+  port_ = ntohs(addr.sin_port);
+  thread_ = std::thread([this, scripts = std::move(scripts)] {
+    for (const auto& script : scripts) {
+      const int fd = accept(listenFd_, nullptr, nullptr);
+      if (fd < 0) return;
+      script(fd);
+      close(fd);
+    }
+  });
+}
+
+RawPeer::~RawPeer() {
+  shutdown(listenFd_, SHUT_RDWR);
+  thread_.join();
+  close(listenFd_);
+}
+
+std::vector<uint8_t> RawPeer::ReadPdu(int fd) {
+  std::vector<uint8_t> bytes(pdu::kHeaderSize);
+  if (!ReadAll(fd, bytes.data(), bytes.size())) return {};
+  const auto header = pdu::ParseHeader(bytes);
+  bytes.resize(header.fragLength);
+  if (!ReadAll(fd, bytes.data() + pdu::kHeaderSize, bytes.size() - pdu::kHeaderSize)) return {};
+  return bytes;
+}
+
+void RawPeer::Send(int fd, const std::vector<uint8_t>& bytes) {
+  size_t sent = 0;
+  while (sent < bytes.size()) {
+    const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) return;
+    sent += static_cast<size_t>(n);
+  }
+}
+
+void RawPeer::AcceptBind(int fd) {
+  const auto bind = ReadPdu(fd);
+  if (bind.empty()) return;
+  pdu::BindAck ack;
+  ack.secondaryAddress = "1";
+  ack.results.push_back({pdu::result::kAcceptance, 0, pdu::NdrSyntax()});
+  Send(fd, pdu::EncodeBindAck(ack, pdu::ParseHeader(bind).callId));
+}
+
+}  // namespace rpc::test

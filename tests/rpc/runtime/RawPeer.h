@@ -1,0 +1,32 @@
+#pragma once
+// A scripted TCP peer on loopback: each accepted connection runs the next
+// script, which reads and writes raw bytes. Lets a test answer with exactly
+// the PDUs a lying or broken server would send.
+
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace rpc::test {
+
+class RawPeer {
+ public:
+  using Script = std::function<void(int fd)>;
+  explicit RawPeer(std::vector<Script> scripts);
+  ~RawPeer();
+  uint16_t Port() const { return port_; }
+
+  // Reads one whole PDU (header and body); empty when the peer closed.
+  static std::vector<uint8_t> ReadPdu(int fd);
+  static void Send(int fd, const std::vector<uint8_t>& bytes);
+  // Reads the bind and answers it with a plain acceptance.
+  static void AcceptBind(int fd);
+
+ private:
+  int listenFd_ = -1;
+  uint16_t port_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace rpc::test
