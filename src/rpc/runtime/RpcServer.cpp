@@ -362,6 +362,9 @@ bool RpcServer::Dispatch(Connection& c, Call& call) {
 
   const std::span<const uint8_t> stub(reply.stub);
   const size_t maxStub = (c.xmitFrag - pdu::kResponseHeaderSize) & ~size_t{7};
+  // All fragment headers first, then the fragments gathered into few writes.
+  std::vector<std::vector<uint8_t>> headers;
+  std::vector<std::span<const uint8_t>> pieces;
   size_t offset = 0;
   do {
     const size_t count = std::min(maxStub, stub.size() - offset);
@@ -371,17 +374,19 @@ bool RpcServer::Dispatch(Connection& c, Call& call) {
     pdu::Response head;
     head.allocHint = static_cast<uint32_t>(stub.size() - offset);
     head.contextId = call.contextId;
-    const auto bytes = pdu::EncodeResponseHeader(head, call.callId, flags, count, reply.bigEndian);
+    headers.push_back(pdu::EncodeResponseHeader(head, call.callId, flags, count, reply.bigEndian));
     if (reply.action == Action::kTruncated) {
       // Half of the first fragment, then the connection ends.
-      std::vector<uint8_t> whole(bytes);
+      std::vector<uint8_t> whole(headers.back());
       whole.insert(whole.end(), stub.begin(), stub.begin() + static_cast<ptrdiff_t>(count));
       transport.Write(std::span<const uint8_t>(whole).first(whole.size() / 2), {}, Transport::kForever);
       return false;
     }
-    transport.Write(bytes, stub.subspan(offset, count), Transport::kForever);
+    pieces.push_back(headers.back());
+    pieces.push_back(stub.subspan(offset, count));
     offset += count;
   } while (offset < stub.size());
+  transport.WriteGather(pieces, Transport::kForever);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -16,11 +17,11 @@ namespace rpc {
 
 namespace {
 
-constexpr size_t kBufferSize = 64 * 1024;
+constexpr size_t kBufferSize = 256 * 1024;
 
-void SetNonBlocking(int fd) {
+void SetNonBlocking(int fd, bool on = true) {
   const int flags = fcntl(fd, F_GETFL, 0);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+  if (flags >= 0) fcntl(fd, F_SETFL, on ? flags | O_NONBLOCK : flags & ~O_NONBLOCK);
 }
 
 int PollMs(std::chrono::milliseconds wait) {
@@ -52,7 +53,23 @@ bool ConnectWithin(int fd, const sockaddr* addr, socklen_t length, std::chrono::
 
 }  // namespace
 
-Transport::Transport(int fd) : fd_(fd) { SetNonBlocking(fd_); }
+// Blocking I/O with the socket's own receive and send timeouts: one system
+// call per read or write, and the wait of each is bounded by the silence allowed.
+Transport::Transport(int fd) : fd_(fd) { SetNonBlocking(fd_, false); }
+
+void Transport::SetSilence(std::chrono::milliseconds silence) {
+  if (silence == silence_) return;
+  timeval tv{};  // zero: no limit
+  if (silence.count() > 0) {
+    tv.tv_sec = static_cast<time_t>(silence.count() / 1000);
+    tv.tv_usec = static_cast<suseconds_t>((silence.count() % 1000) * 1000);
+  } else if (silence.count() == 0) {
+    tv.tv_usec = 1000;  // "no wait at all" cannot be said: the shortest wait instead
+  }
+  setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+  setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+  silence_ = silence;
+}
 
 Transport::~Transport() {
   if (fd_ >= 0) close(fd_);
@@ -100,17 +117,8 @@ std::unique_ptr<Transport> Transport::ConnectLocal(const std::string& path, std:
   return std::make_unique<Transport>(fd);
 }
 
-void Transport::WaitFor(short events, std::chrono::milliseconds silence) {
-  for (;;) {
-    pollfd p{fd_, events, 0};
-    const int n = poll(&p, 1, PollMs(silence));
-    if (n > 0) return;
-    if (n == 0) throw TransportError(TransportError::Kind::kTimeout, "the peer stayed silent too long");
-    if (errno != EINTR) throw TransportError(TransportError::Kind::kFailed, std::strerror(errno));
-  }
-}
-
 void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds silence) {
+  SetSilence(silence);
   while (size > 0) {
     if (begin_ < end_) {
       const size_t n = std::min(size, end_ - begin_);
@@ -138,7 +146,7 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
     }
     if (got == 0) throw TransportError(TransportError::Kind::kClosed, "connection closed by the peer");
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      WaitFor(POLLIN, silence);
+      throw TransportError(TransportError::Kind::kTimeout, "the peer stayed silent too long");
     } else if (errno != EINTR) {
       if (errno == ECONNRESET) throw TransportError(TransportError::Kind::kClosed, "connection reset by the peer");
       throw TransportError(TransportError::Kind::kFailed, std::strerror(errno));
@@ -148,25 +156,40 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
 
 void Transport::Write(std::span<const uint8_t> first, std::span<const uint8_t> second,
                       std::chrono::milliseconds silence) {
-  while (!first.empty() || !second.empty()) {
-    iovec parts[2];
-    int count = 0;
-    if (!first.empty()) parts[count++] = {const_cast<uint8_t*>(first.data()), first.size()};
-    if (!second.empty()) parts[count++] = {const_cast<uint8_t*>(second.data()), second.size()};
+  const std::span<const uint8_t> pieces[2] = {first, second};
+  WriteGather(pieces, silence);
+}
+
+void Transport::WriteGather(std::span<const std::span<const uint8_t>> pieces, std::chrono::milliseconds silence) {
+  SetSilence(silence);
+  constexpr size_t kMaxParts = 256;
+  size_t index = 0;   // first piece not yet fully sent
+  size_t offset = 0;  // bytes of it already sent
+  while (index < pieces.size()) {
+    iovec parts[kMaxParts];
+    size_t count = 0;
+    for (size_t i = index; i < pieces.size() && count < kMaxParts; ++i) {
+      const size_t skip = i == index ? offset : 0;
+      if (pieces[i].size() == skip) continue;
+      parts[count++] = {const_cast<uint8_t*>(pieces[i].data() + skip), pieces[i].size() - skip};
+    }
+    if (count == 0) return;
     msghdr msg{};
     msg.msg_iov = parts;
-    msg.msg_iovlen = static_cast<size_t>(count);
+    msg.msg_iovlen = count;
     const ssize_t sent = sendmsg(fd_, &msg, MSG_NOSIGNAL);
     if (sent >= 0) {
       size_t n = static_cast<size_t>(sent);
-      const size_t fromFirst = std::min(n, first.size());
-      first = first.subspan(fromFirst);
-      n -= fromFirst;
-      second = second.subspan(std::min(n, second.size()));
+      while (index < pieces.size() && n >= pieces[index].size() - offset) {
+        n -= pieces[index].size() - offset;
+        ++index;
+        offset = 0;
+      }
+      offset += n;
       continue;
     }
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      WaitFor(POLLOUT, silence);
+      throw TransportError(TransportError::Kind::kTimeout, "the peer took no bytes for too long");
     } else if (errno != EINTR) {
       if (errno == EPIPE || errno == ECONNRESET) {
         throw TransportError(TransportError::Kind::kClosed, "connection closed by the peer");

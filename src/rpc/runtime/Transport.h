@@ -32,7 +32,7 @@ class Transport {
   // A negative wait waits for ever.
   static constexpr std::chrono::milliseconds kForever{-1};
 
-  // Takes ownership of a connected socket and makes it non-blocking.
+  // Takes ownership of a connected socket.
   explicit Transport(int fd);
   ~Transport();
   Transport(const Transport&) = delete;
@@ -49,15 +49,18 @@ class Transport {
   void ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds silence);
   // Sends `first` then `second` (either may be empty) as one stream write.
   void Write(std::span<const uint8_t> first, std::span<const uint8_t> second, std::chrono::milliseconds silence);
+  // Sends the pieces in order, gathering many into each system call.
+  void WriteGather(std::span<const std::span<const uint8_t>> pieces, std::chrono::milliseconds silence);
 
   // Wakes a reader blocked on this socket (used by the server to stop).
   void Shutdown();
   int Fd() const { return fd_; }
 
  private:
-  void WaitFor(short events, std::chrono::milliseconds silence);
+  void SetSilence(std::chrono::milliseconds silence);
 
   int fd_;
+  std::chrono::milliseconds silence_ = kForever;  // as set on the socket
   std::vector<uint8_t> buffer_;
   size_t begin_ = 0;
   size_t end_ = 0;
