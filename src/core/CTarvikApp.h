@@ -1,0 +1,143 @@
+#pragma once
+// The console's application object: the ordered start-up and shutdown, the
+// program settings, the message list and the busy indicator. It shows nothing
+// itself; it asks through the ports and leaves the steps of other layers to
+// the hooks.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/AppHooks.h"
+#include "core/BusyIndicator.h"
+#include "core/MessageLog.h"
+#include "core/ProgramSettings.h"
+#include "core/RegistrySink.h"
+
+class C_CFG_File;
+
+namespace ports {
+class Clock;
+class DialogPort;
+class ProgressPort;
+}  // namespace ports
+
+namespace core {
+
+// Image indexes of the start-up and shutdown messages.
+namespace image {
+inline constexpr int kPlain = 0;
+inline constexpr int kOk = 1;
+inline constexpr int kNetwork = 3;
+inline constexpr int kSockets = 5;
+inline constexpr int kFailed = 6;
+inline constexpr int kConfigLoaded = 8;
+inline constexpr int kTime = 13;
+inline constexpr int kCrashReporting = 18;
+inline constexpr int kLibraries = 19;
+inline constexpr int kFavorites = 20;
+}  // namespace image
+
+// What the application object is given.
+struct AppEnvironment {
+  ports::DialogPort* dialogs = nullptr;  // required
+  const ports::Clock* clock = nullptr;   // required
+  // The status bar's progress control; it counts as created at start-up step 15.
+  ports::ProgressPort* progress = nullptr;
+  AppHooks* hooks = nullptr;            // null: every step of other layers does nothing
+  RegistrySink* registries = nullptr;   // null: entries are accepted and forgotten
+  // The command line after the program's name; `programPath` is removed when
+  // the line begins with it.
+  std::string commandLine;
+  std::string programPath;
+  // The machine identity; null: computed from the system.
+  std::function<std::string()> machineIdentity;
+  bool installCrashHandlers = true;
+  size_t logLineLimit = MessageLog::LineLimit(MessageLog::kDefaultDesktopHeight);
+};
+
+// LoadSettings results.
+namespace load {
+inline constexpr int kOk = 0;
+inline constexpr int kNoPath = 1;
+inline constexpr int kCreateFailed = 2;
+inline constexpr int kBadFile = 3;
+inline constexpr int kNotLoaded = 4;
+inline constexpr int kSectionCommon = 5;  // 5..9: the five sections in order
+inline constexpr int kMissingComputerItem = 10;
+inline constexpr int kMissingServerItem = 12;
+}  // namespace load
+
+class CTarvikApp {
+ public:
+  explicit CTarvikApp(AppEnvironment environment);
+  ~CTarvikApp();
+  CTarvikApp(const CTarvikApp&) = delete;
+  CTarvikApp& operator=(const CTarvikApp&) = delete;
+
+  // The start-up sequence; false ends the program.
+  bool InitInstance();
+  // The shutdown sequence; the exit code.
+  int ExitInstance();
+
+  // Appends a message to the message list (lifetime in ms, 0 during start-up).
+  void AddLogMessage(std::string_view text, uint32_t lifetimeMs, int image);
+  // Shows the message window with the whole list.
+  void ShowLog(uint32_t lifetimeMs);
+
+  // Creates the settings file object on `path` and reads the registries and
+  // [COMMON]; 0 or one of the load:: codes (or a registration's code).
+  int LoadSettings(const std::string& path);
+  // Asks until `path` names an existing file: create it from the default text
+  // or choose another. False when the user gave up.
+  bool ChooseConfigFile(std::string& path);
+
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  bool TrayIconShown() const { return trayShown_; }
+
+  // Busy indicator of long operations.
+  void SetBusy(bool busy) { busy_.SetBusy(busy); }
+  bool IsBusy() const { return busy_.IsBusy(); }
+  bool ShowProgress() { return busy_.ShowProgress(); }
+  bool HideProgress() { return busy_.HideProgress(); }
+  BusyIndicator& Busy() { return busy_; }
+
+  ProgramSettings& Settings() { return settings_; }
+  const ProgramSettings& Settings() const { return settings_; }
+  C_CFG_File* SettingsFile() const { return file_.get(); }
+  MessageLog& Log() { return log_; }
+  const MessageLog& Log() const { return log_; }
+  bool FavoritesLoaded() const { return favoritesLoaded_; }
+  const std::string& ConfigPath() const { return configPath_; }
+  bool MainWindowCreated() const { return mainWindow_; }
+
+  // The four numbers of an "a.b.c.d" version (missing ones 0).
+  static std::array<int, 4> ParseVersion(std::string_view version);
+
+ private:
+  void LogOk();
+  std::string TimeText() const;
+  bool LogonToMailServers();
+  void LogoffMailServers();
+
+  AppEnvironment env_;
+  AppHooks defaultHooks_;
+  NullRegistrySink defaultRegistries_;
+  AppHooks& hooks_;
+  RegistrySink& registries_;
+  MessageLog log_;
+  BusyIndicator busy_;
+  ProgramSettings settings_;
+  std::unique_ptr<C_CFG_File> file_;
+  std::string configPath_;
+  bool messageWindow_ = false;
+  bool mainWindow_ = false;
+  bool trayShown_ = false;
+  bool favoritesLoaded_ = false;
+};
+
+}  // namespace core

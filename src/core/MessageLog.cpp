@@ -1,0 +1,78 @@
+#include "core/MessageLog.h"
+
+#include <algorithm>
+
+#include "text/Strings.h"
+
+namespace core {
+
+size_t MessageLog::LineLimit(int desktopHeight, int lineHeight) {
+  const int rows = (desktopHeight - 60) / (lineHeight + 3);
+  return static_cast<size_t>(std::max(20, rows));
+}
+
+std::vector<std::string> MessageLog::FormatLines(std::string_view message, int image) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (true) {
+    const size_t end = message.find('\n', start);
+    std::string piece;
+    for (char c : message.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)) {
+      if (c == '\r') continue;
+      piece += c == '\t' ? ' ' : c;
+    }
+    if (piece.size() < kPadWidth) piece.append(kPadWidth - piece.size(), ' ');
+    out.push_back(std::string(1, kBel) + text::Format("%02d%s", out.empty() ? image : 1, piece.c_str()));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+MessageLog::MessageLog(size_t lineLimit) : limit_(std::max<size_t>(lineLimit, 1)) {}
+
+void MessageLog::SetLineLimit(size_t limit) {
+  limit_ = std::max<size_t>(limit, 1);
+  while (lines_.size() > limit_) lines_.pop_front();
+}
+
+void MessageLog::Add(std::string_view message, uint32_t lifetimeMs, int image) {
+  for (auto& line : FormatLines(message, image)) {
+    if (sink_) sink_(line);
+    lines_.push_back(std::move(line));
+  }
+  while (lines_.size() > limit_) lines_.pop_front();
+
+  // The window shows during start-up and shutdown, when the setting allows it,
+  // or when it is already on the screen; otherwise only the tray icon blinks.
+  if (startupOrShutdown_ || !popupDisabled_ || (popup_.visible && !lines_.empty())) {
+    Show(lifetimeMs);
+    if (!startupOrShutdown_) popup_.trayBlinking = true;
+  } else {
+    popup_.trayBlinking = true;
+  }
+}
+
+void MessageLog::Show(uint32_t lifetimeMs) {
+  popup_.visible = true;
+  popup_.lifetimeMs = lifetimeMs;
+  ++popup_.showCount;
+}
+
+void MessageLog::Hide() {
+  popup_.visible = false;
+  popup_.trayBlinking = false;
+}
+
+void MessageLog::Clear() { lines_.clear(); }
+
+std::string MessageLog::Text() const {
+  std::string out;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (i) out += '\n';
+    out += lines_[i];
+  }
+  return out;
+}
+
+}  // namespace core

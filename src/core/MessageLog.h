@@ -1,0 +1,74 @@
+#pragma once
+// The program's message list: every start-up, shutdown and alert message, cut
+// into lines of the byte 7, a two-digit image index and the text padded to 45
+// characters, of which the newest are kept as the message window's text. The
+// window itself is drawn elsewhere; here is the state it draws from.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+// What the pop-up message window should look like after the last change.
+struct PopupState {
+  bool visible = false;
+  uint32_t lifetimeMs = 0;    // of the last show; 0 keeps it until clicked
+  bool trayBlinking = false;  // the tray icon alternates with the alert icon
+  unsigned showCount = 0;     // shows so far (the first one places the window)
+};
+
+class MessageLog {
+ public:
+  static constexpr char kBel = 7;
+  static constexpr size_t kPadWidth = 45;
+  static constexpr int kLineHeight = 14;
+  // Without a desktop (headless) the limit is that of a 1080-pixel screen.
+  static constexpr int kDefaultDesktopHeight = 1080;
+
+  // The lines the window can show: max(20, (height - 60) / (line height + 3)).
+  static size_t LineLimit(int desktopHeight, int lineHeight = kLineHeight);
+  // The lines one message becomes: cut at line feeds, carriage returns
+  // dropped, tabs turned into blanks; the first with `image`, the rest with 1.
+  static std::vector<std::string> FormatLines(std::string_view message, int image);
+
+  explicit MessageLog(size_t lineLimit = LineLimit(kDefaultDesktopHeight));
+
+  void SetLineLimit(size_t limit);
+  size_t LineLimitValue() const { return limit_; }
+  // The SPLASH_WINDOW_DISABLE setting.
+  void SetPopupDisabled(bool disabled) { popupDisabled_ = disabled; }
+  // Between the start of start-up and its end, and during shutdown, the window
+  // shows whatever the setting says.
+  void SetStartupOrShutdown(bool on) { startupOrShutdown_ = on; }
+  // Called with every line as it is appended (the headless mode prints them).
+  void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
+
+  // Appends a message, drops the oldest lines above the limit, and shows the
+  // window (with `lifetimeMs`) or starts the tray icon blinking.
+  void Add(std::string_view message, uint32_t lifetimeMs, int image);
+  // Shows the window with the whole list.
+  void Show(uint32_t lifetimeMs);
+  // The lifetime ran out, the window was clicked, or start-up ended.
+  void Hide();
+  void Clear();
+
+  const std::deque<std::string>& Lines() const { return lines_; }
+  // The lines joined by line feeds: the window's text.
+  std::string Text() const;
+  const PopupState& Popup() const { return popup_; }
+
+ private:
+  std::deque<std::string> lines_;
+  size_t limit_;
+  bool popupDisabled_ = false;
+  bool startupOrShutdown_ = false;
+  PopupState popup_;
+  std::function<void(const std::string&)> sink_;
+};
+
+}  // namespace core
