@@ -149,6 +149,10 @@ TEST(ScheduleFrame, BinaryForm) {
   EXPECT_EQ(FramesFromBinary(bytes), list);
   EXPECT_TRUE(FramesFromBinary(std::span<const uint8_t>(bytes.data(), 71)).empty());
   EXPECT_TRUE(FramesToBinary({}).empty());
+  // A count from a server is believed only as far as the bytes go.
+  EXPECT_EQ(FramesFromBinary(bytes, 2), std::vector<CTempModeFrame>(list.begin(), list.begin() + 2));
+  EXPECT_EQ(FramesFromBinary(bytes, 1000), list);
+  EXPECT_TRUE(FramesFromBinary(bytes, 0).empty());
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ TEST(ScheduleText, NumberField) {
       {std::string(20, ' ') + "5,", ',', std::nullopt, 0},
       {std::string(19, '0') + "42,", ',', std::nullopt, 0},
       {std::string(20, ' ') + ",", ',', 21, 0},
+      {"5" + std::string(19, ' ') + ",", ',', 21, 5},
+      {"5" + std::string(20, ' ') + ",", ',', std::nullopt, 0},
       {std::string("5\0,", 3), ',', std::nullopt, 0},
   };
   for (const auto& c : cases) {

@@ -110,8 +110,12 @@ std::vector<uint8_t> FramesToBinary(const std::vector<CTempModeFrame>& frames) {
 }
 
 std::vector<CTempModeFrame> FramesFromBinary(std::span<const uint8_t> bytes) {
+  return FramesFromBinary(bytes, bytes.size() / CTempModeFrame::kBinarySize);
+}
+
+std::vector<CTempModeFrame> FramesFromBinary(std::span<const uint8_t> bytes, size_t announced) {
   std::vector<CTempModeFrame> frames;
-  const size_t count = bytes.size() / CTempModeFrame::kBinarySize;
+  const size_t count = std::min(announced, bytes.size() / CTempModeFrame::kBinarySize);
   frames.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     frames.push_back(CTempModeFrame::FromBinary(

@@ -63,5 +63,7 @@ std::string GetModeName(uint32_t mode);
 std::vector<uint8_t> FramesToBinary(const std::vector<CTempModeFrame>& frames);
 // Whole frames only: a trailing part shorter than 72 bytes is not a frame.
 std::vector<CTempModeFrame> FramesFromBinary(std::span<const uint8_t> bytes);
+// At most `count` frames (the count a server announced), never more than the bytes hold.
+std::vector<CTempModeFrame> FramesFromBinary(std::span<const uint8_t> bytes, size_t count);
 
 }  // namespace model
