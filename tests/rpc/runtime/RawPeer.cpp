@@ -70,7 +70,7 @@ void RawPeer::AcceptBind(int fd) {
   const auto bind = ReadPdu(fd);
   if (bind.empty()) return;
   pdu::BindAck ack;
-  ack.secondaryAddress = "1";
+  ack.secondaryAddress.assign(1, '1');  // (a plain assignment trips a false -Wrestrict under the sanitizers)
   ack.results.push_back({pdu::result::kAcceptance, 0, pdu::NdrSyntax()});
   Send(fd, pdu::EncodeBindAck(ack, pdu::ParseHeader(bind).callId));
 }
