@@ -1,0 +1,123 @@
+#include "cfg/C_CFG_File.h"
+
+#include <cerrno>
+
+#include "cfg/C_CFG_Folder.h"
+#include "cfg/C_CFG_Parameter.h"
+#include "cfg/C_CFG_RootFolder.h"
+#include "cfg/CfgTextReader.h"
+#include "cfg/OptionalLock.h"
+#include "cfg/SafeReplace.h"
+
+namespace {
+
+// The lock's name: the path with every backslash and '/' turned into '@'.
+std::string LockTextOf(std::string_view path) {
+  std::string text(path);
+  for (char& c : text) {
+    if (c == '\\' || c == '/') c = '@';
+  }
+  return text;
+}
+
+}  // namespace
+
+C_CFG_File::C_CFG_File(std::string_view path)
+    : CInternalLockObject(LockTextOf(path)), root_(std::make_unique<C_CFG_RootFolder>(this)), path_(path) {
+  // A lock that could not be made (a path of 1017 bytes or more) leaves the
+  // object bad, and nothing is read.
+  if (IsCreated()) Load(true);
+}
+
+C_CFG_File::~C_CFG_File() { DestroyOnce(); }
+
+bool C_CFG_File::IsBad() const {
+  return !IsCreated() || root_ == nullptr || root_->IsBad();
+}
+
+void C_CFG_File::Destroy() {
+  path_.clear();
+  root_.reset();
+  state_ = 0;
+  CInternalLockObject::Destroy();
+}
+
+bool C_CFG_File::Load(bool lock) {
+  cfg::OptionalLock guard(*this, lock);
+  if (!guard.Ok()) return false;
+  if (root_ == nullptr) {
+    SetModified(false);
+    return false;
+  }
+  std::FILE* stream = std::fopen(path_.c_str(), "rb");
+  if (stream == nullptr) {
+    SetModified(false);
+    return false;
+  }
+  const bool ok = LoadFrom(stream, false);
+  std::fclose(stream);
+  return ok;
+}
+
+bool C_CFG_File::LoadFrom(std::FILE* stream, bool lock) {
+  cfg::OptionalLock guard(*this, lock);
+  if (!guard.Ok()) return false;
+  if (root_ == nullptr || stream == nullptr) {
+    SetModified(false);
+    return false;
+  }
+  cfg::ReadTreeText(stream, *this, *root_);
+  state_ |= kLoaded;
+  SetModified(false);
+  return true;
+}
+
+bool C_CFG_File::WriteTo(std::FILE* stream, bool lock) {
+  cfg::OptionalLock guard(*this, lock);
+  if (!guard.Ok() || root_ == nullptr || stream == nullptr) return false;
+  return root_->Write(stream);
+}
+
+bool C_CFG_File::Save(bool lock) {
+  cfg::OptionalLock guard(*this, lock);
+  if (!guard.Ok() || root_ == nullptr) return false;
+  cfg::CopyToBackup(path_);  // a failed copy does not stop the save
+  return cfg::ReplaceFileAtomically(path_, [this](std::FILE* stream) { return root_->Write(stream); });
+}
+
+bool C_CFG_File::IsLoaded() const { return (state_ & kLoaded) != 0; }
+
+bool C_CFG_File::IsModified() const { return (state_ & kModified) != 0; }
+
+void C_CFG_File::SetModified(bool modified) {
+  if (modified) {
+    state_ |= kModified;
+  } else {
+    state_ &= static_cast<std::uint8_t>(~kModified);
+  }
+}
+
+bool C_CFG_File::IsReadOnly() const { return false; }
+
+const std::string& C_CFG_File::GetPath() const { return path_; }
+
+void C_CFG_File::SetPath(std::string_view path) {
+  cfg::OptionalLock guard(*this, true);
+  if (!guard.Ok()) return;
+  path_.assign(path);
+}
+
+C_CFG_RootFolder* C_CFG_File::GetRoot() const { return root_.get(); }
+
+C_CFG_Folder* C_CFG_File::GetSection(std::string_view name, bool lock) {
+  return root_ != nullptr ? root_->FindFolder(name, lock) : nullptr;
+}
+
+C_CFG_Parameter* C_CFG_File::GetParameter(std::string_view section, std::string_view name, bool lock) {
+  C_CFG_Folder* folder = GetSection(section, lock);
+  return folder != nullptr ? folder->FindParameter(name, lock) : nullptr;
+}
+
+void C_CFG_File::Clear(bool lock) {
+  if (root_ != nullptr) root_->RemoveAll(lock);
+}
