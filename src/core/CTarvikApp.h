@@ -16,8 +16,7 @@
 #include "core/MessageLog.h"
 #include "core/ProgramSettings.h"
 #include "core/RegistrySink.h"
-
-class C_CFG_File;
+#include "core/SettingsLoader.h"
 
 namespace ports {
 class Clock;
@@ -41,6 +40,15 @@ inline constexpr int kLibraries = 19;
 inline constexpr int kFavorites = 20;
 }  // namespace image
 
+// The clipboard format for directory entries copied between consoles; its
+// data carries VT_VERSION_TEXT as the compatibility text.
+inline constexpr const char* kClipboardFormatName = "VT32-TarvikApp-VA";
+// The tray icon: its id, its callback message and its tip (UTF-8 here; the
+// window layer shows it as it is).
+inline constexpr int kTrayIconId = 312;
+inline constexpr int kTrayCallbackMessage = 1713;
+inline constexpr const char* kTrayTipUtf8 = "Конфигурация Veltrane32";
+
 // What the application object is given.
 struct AppEnvironment {
   ports::DialogPort* dialogs = nullptr;  // required
@@ -59,17 +67,6 @@ struct AppEnvironment {
   size_t logLineLimit = MessageLog::LineLimit(MessageLog::kDefaultDesktopHeight);
 };
 
-// LoadSettings results.
-namespace load {
-inline constexpr int kOk = 0;
-inline constexpr int kNoPath = 1;
-inline constexpr int kCreateFailed = 2;
-inline constexpr int kBadFile = 3;
-inline constexpr int kNotLoaded = 4;
-inline constexpr int kSectionCommon = 5;  // 5..9: the five sections in order
-inline constexpr int kMissingComputerItem = 10;
-inline constexpr int kMissingServerItem = 12;
-}  // namespace load
 
 class CTarvikApp {
  public:
@@ -89,7 +86,7 @@ class CTarvikApp {
   void ShowLog(uint32_t lifetimeMs);
 
   // Creates the settings file object on `path` and reads the registries and
-  // [COMMON]; 0 or one of the load:: codes (or a registration's code).
+  // [COMMON]; 0 or one of the load:: codes.
   int LoadSettings(const std::string& path);
   // Asks until `path` names an existing file: create it from the default text
   // or choose another. False when the user gave up.

@@ -67,7 +67,9 @@ class RecordingHooks : public core::AppHooks {
     calls.push_back("logoff " + c.name);
     const auto it = logoff.find(c.index);
     if (it == logoff.end()) throw std::runtime_error("connection lost");
-    return it->second;
+    const auto outcome = it->second;
+    it->second = core::LogoffOutcome::NotUsed;  // a computer is logged off once
+    return outcome;
   }
   bool SaveFavorites() override { return Call("save favorites"); }
   void ReleaseRegistries() override { calls.push_back("release registries"); }

@@ -1,0 +1,131 @@
+#include "CommandLine.h"
+
+#include <functional>
+
+namespace app {
+
+namespace {
+
+struct OptionSpec {
+  const char* name;       // without the leading "--"
+  const char* valueName;  // null for a flag
+  const char* help;
+  std::function<void(Options&, const std::string&)> apply;
+};
+
+const std::vector<OptionSpec>& OptionTable() {
+  static const std::vector<OptionSpec> table = {
+      {"help", nullptr, "show this text and exit", [](Options& o, const std::string&) { o.help = true; }},
+      {"version", nullptr, "show the program's version and exit",
+       [](Options& o, const std::string&) { o.version = true; }},
+      {"headless", nullptr, "run without windows: start-up, then shutdown, messages to standard output",
+       [](Options& o, const std::string&) { o.headless = true; }},
+      {"config", "PATH", "the configuration file (default: __RemoteHost.Cfg in the current directory)",
+       [](Options& o, const std::string& v) { o.config = v; }},
+      {"create-config", "PATH", "write the default configuration text to PATH and exit",
+       [](Options& o, const std::string& v) { o.createConfig = v; }},
+      {"force", nullptr, "with --create-config: overwrite an existing file",
+       [](Options& o, const std::string&) { o.force = true; }},
+  };
+  return table;
+}
+
+const OptionSpec* FindOption(const std::string& name) {
+  for (const auto& spec : OptionTable())
+    if (name == spec.name) return &spec;
+  return nullptr;
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  ParseResult result;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      result.options.positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg[1] != '-') {
+      result.error = "unknown option '" + arg + "'";
+      return result;
+    }
+    const size_t eq = arg.find('=');
+    const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+    const OptionSpec* spec = FindOption(name);
+    if (!spec) {
+      result.error = "unknown option '--" + name + "'";
+      return result;
+    }
+    std::string value;
+    if (spec->valueName) {
+      if (eq != std::string::npos) {
+        value = arg.substr(eq + 1);
+      } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+        value = args[++i];
+      } else {
+        result.error = "option '--" + name + "' needs a value (" + spec->valueName + ")";
+        return result;
+      }
+      if (value.empty()) {
+        result.error = "option '--" + name + "' needs a value (" + spec->valueName + ")";
+        return result;
+      }
+    } else if (eq != std::string::npos) {
+      result.error = "option '--" + name + "' takes no value";
+      return result;
+    }
+    spec->apply(result.options, value);
+  }
+
+  const Options& o = result.options;
+  if (o.positional.size() > 1)
+    result.error = "more than one configuration file given";
+  else if (o.config && !o.positional.empty())
+    result.error = "the configuration file is given twice (--config and '" + o.positional[0] + "')";
+  else if (o.createConfig && (o.config || !o.positional.empty()))
+    result.error = "--create-config writes a file and exits; it takes no --config";
+  else if (o.force && !o.createConfig)
+    result.error = "--force is only used with --create-config";
+  return result;
+}
+
+std::string UsageText() {
+  std::string text =
+      "Usage: vtconsole --headless [--config PATH]\n"
+      "       vtconsole [--headless] --create-config PATH [--force]\n"
+      "\n"
+      "Remote configuration and monitoring console for the Veltrane32 mail network.\n"
+      "\n"
+      "Options:\n";
+  for (const auto& spec : OptionTable()) {
+    std::string left = std::string("  --") + spec.name;
+    if (spec.valueName) left += std::string(" ") + spec.valueName;
+    if (left.size() < 24) left.append(24 - left.size(), ' ');
+    else left += ' ';
+    text += left + spec.help + "\n";
+  }
+  text +=
+      "\n"
+      "In headless mode every message of the start-up and shutdown is printed to\n"
+      "standard output as it is logged: its two-digit image code, then its text.\n"
+      "Message boxes go to standard error with their caption and are answered by\n"
+      "default: OK for a box with only OK, No for Yes/No, Cancel for boxes with\n"
+      "Cancel, Abort for Abort/Retry/Ignore; file dialogs are cancelled.\n"
+      "\n"
+      "Exit codes:\n"
+      "  0  success\n"
+      "  1  start-up failed (see the messages on standard error)\n"
+      "  2  wrong command line (unknown option, missing value), or no desktop program\n"
+      "  3  the configuration file does not exist\n"
+      "  4  --create-config could not write the file (it exists and --force is not given,\n"
+      "     or the file cannot be written)\n";
+  return text;
+}
+
+}  // namespace app

@@ -1,0 +1,276 @@
+#include "core/CTarvikApp.h"
+
+#include <algorithm>
+
+#include "cfg/C_CFG_File.h"
+#include "core/ConfigPath.h"
+#include "core/CrashReport.h"
+#include "core/LogTime.h"
+#include "core/MachineIdentity.h"
+#include "ports/Clock.h"
+#include "ports/DialogPort.h"
+#include "text/Cp1251.h"
+#include "text/Strings.h"
+
+namespace core {
+
+namespace {
+
+using ports::MsgAnswer;
+using ports::MsgButtons;
+using ports::MsgIcon;
+
+constexpr uint32_t kFavoritesTimerMs = 10000;
+// Timer periods are ints on every toolkit; a huge poll period must not wrap.
+constexpr uint64_t kMaxTimerMs = 0x7FFFFFFF;
+
+}  // namespace
+
+CTarvikApp::CTarvikApp(AppEnvironment environment)
+    : env_(std::move(environment)),
+      hooks_(env_.hooks ? *env_.hooks : defaultHooks_),
+      registries_(env_.registries ? *env_.registries : defaultRegistries_),
+      log_(env_.logLineLimit) {}
+
+CTarvikApp::~CTarvikApp() = default;
+
+std::array<int, 4> CTarvikApp::ParseVersion(std::string_view version) {
+  std::array<int, 4> numbers{};
+  size_t pos = 0;
+  for (int& n : numbers) {
+    if (pos > version.size()) break;
+    const size_t dot = version.find('.', pos);
+    n = static_cast<int>(text::ParseLeadingUnsigned(version.substr(pos, dot - pos)) & 0x7FFFFFFF);
+    if (dot == std::string_view::npos) break;
+    pos = dot + 1;
+  }
+  return numbers;
+}
+
+void CTarvikApp::AddLogMessage(std::string_view message, uint32_t lifetimeMs, int image) {
+  log_.Add(message, lifetimeMs, image);
+}
+
+void CTarvikApp::ShowLog(uint32_t lifetimeMs) { log_.Show(lifetimeMs); }
+
+int CTarvikApp::LoadSettings(const std::string& path) {
+  return LoadSettingsFile(path, file_, registries_, settings_, *env_.dialogs);
+}
+
+void CTarvikApp::LogOk() { AddLogMessage("  OK.", 0, image::kOk); }
+
+std::string CTarvikApp::TimeText() const { return FormatLogTime(env_.clock->LocalTime()); }
+
+void CTarvikApp::AddTrayIcon() {
+  if (!mainWindow_ || trayShown_) return;
+  hooks_.ShowTrayIcon();
+  trayShown_ = true;
+}
+
+void CTarvikApp::RemoveTrayIcon() {
+  if (!trayShown_) return;
+  hooks_.HideTrayIcon();
+  trayShown_ = false;
+}
+
+bool CTarvikApp::InitInstance() {
+  using text::Cp;
+  ports::DialogPort& dialogs = *env_.dialogs;
+  log_.SetStartupOrShutdown(true);
+
+  // 1-2. The program's version and the localization library made for it.
+  const auto version = ParseVersion(VT_VERSION_TEXT);
+  if (hooks_.LoadLocalization(version[2]) == LocalizationResult::VersionMismatch)
+    dialogs.Message(Cp("CfgLocalization.Dll не соответствует данной версии конфигуратора"),
+                    Cp("Ошибка локализации"), MsgIcon::Exclamation, MsgButtons::Ok, true);
+
+  // 3. The owner window and the message window.
+  if (!hooks_.CreateMessageWindow()) return false;
+  messageWindow_ = true;
+
+  // 4.
+  AddLogMessage(Cp("Старт ...\n  ") + TimeText(), 0, image::kTime);
+
+  // 5. Sockets need no start-up here; the step keeps its line.
+  AddLogMessage(Cp("Инициализация Sockets Library ..."), 0, image::kSockets);
+  LogOk();
+
+  // 6.
+  const std::string identity = env_.machineIdentity ? env_.machineIdentity() : MachineIdentity();
+  AddLogMessage(Cp("Идентификация в сети:\n  ") + text::ReplaceAll(identity, ";", "\n  "), 0, image::kNetwork);
+
+  // 7-8. Nothing to initialise on this system.
+  AddLogMessage(Cp("Инициализация OLE32 ..."), 0, image::kLibraries);
+  LogOk();
+  AddLogMessage(Cp("Инициализация RICHED32.DLL ..."), 0, image::kLibraries);
+  LogOk();
+
+  // 9. Crash reporting.
+  AddLogMessage(Cp("Инициализация подистемы обработки\nисключительных ситуаций ..."), 0, image::kCrashReporting);
+  if (env_.installCrashHandlers && !InstallCrashHandlers(VT_VERSION_TEXT)) return false;
+  LogOk();
+
+  // 10-12. The configuration file: from the command line, or chosen.
+  AddLogMessage(Cp("Загрузка конфигурации ..."), 0, image::kPlain);
+  configPath_ = ConfigPathFromCommandLine(env_.commandLine, env_.programPath);
+  if (!ChooseConfigFile(configPath_)) return false;
+
+  // 13.
+  if (LoadSettings(configPath_) != load::kOk) {
+    ports::RichText body;
+    body.paragraphs = {{},
+                       {{Cp("Ошибка открытия конфигурационного файла"), 0x800000, false}},
+                       {},
+                       {{"\t\"" + configPath_ + "\"", 0x000000, false}},
+                       {}};
+    body.font = "Arial";
+    body.points = 10;
+    // No caption is fixed for this box; it reports an error like the others.
+    dialogs.ShowRichMessage(Cp("Ошибка"), body);
+    return false;
+  }
+  AddLogMessage("  OK.", 0, image::kConfigLoaded);
+  log_.SetPopupDisabled(settings_.splashWindowDisable);
+
+  // 14. The main window object; never a Windows 9x system here.
+  AddLogMessage(Cp("Инициализация основных компанент\nсреды приложения ..."), 0, image::kPlain);
+  if (!hooks_.CreateMainWindow(VT_VERSION_TEXT)) return false;
+  LogOk();
+
+  // 15. The main window, hidden, with the progress control of its status bar.
+  if (!hooks_.CreateMainFrame()) return false;
+  mainWindow_ = true;
+  busy_.Attach(env_.progress);
+
+  // 16. One logon per computer of each mail server.
+  if (!LogonToMailServers()) return false;
+
+  // 17. First poll and the favourite groups.
+  AddLogMessage(Cp("Инициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
+                0, image::kFavorites);
+  hooks_.PollAll();
+  hooks_.ProcessPendingEvents();
+  if (!hooks_.LoadFavorites()) {
+    // No caption is fixed for this box either.
+    dialogs.Message(Cp("Ошибка чтения параметров групп избранных направлений из конфгурационного файла."),
+                    Cp("Ошибка"), MsgIcon::Exclamation);
+    hooks_.RemoveAllGroups();
+  }
+  favoritesLoaded_ = true;
+  hooks_.RefillFavoritesGrid();
+  LogOk();
+
+  // 18.
+  hooks_.ShowComputerIdentification();
+
+  // 19. Second poll and the timers.
+  AddLogMessage(Cp("Проверка подсистем сканирования\nданных ..."), 0, image::kTime);
+  hooks_.PollAll();
+  const uint64_t pollMs = std::clamp<uint64_t>(uint64_t{settings_.periodVerify} * 1000, 1000, kMaxTimerMs);
+  hooks_.StartTimers(static_cast<uint32_t>(pollMs), kFavoritesTimerMs);
+  hooks_.RestorePlacement();
+  LogOk();
+
+  // 20.
+  log_.Hide();
+  log_.SetStartupOrShutdown(false);
+  AddTrayIcon();
+  hooks_.FocusNavigation();
+  return true;
+}
+
+bool CTarvikApp::LogonToMailServers() {
+  using text::Cp;
+  ports::DialogPort& dialogs = *env_.dialogs;
+  for (const MailServerEntry& server : hooks_.MailServers()) {
+    if (server.computers.empty()) {
+      dialogs.Message(text::Format(Cp("В файле конфигурации для узла \"%s\" не задано ни одного соединения.").c_str(),
+                                   server.name.c_str()),
+                      Cp("Ошибка"), MsgIcon::Error);
+      return false;
+    }
+    for (const ComputerSlot& computer : server.computers) {
+      if (!computer.exists) {
+        dialogs.Message("INTERNAL ERROR -101 DURING Application::InitInstance().", Cp("Ошибка"), MsgIcon::Error);
+        return false;
+      }
+      if (hooks_.LogonComputer(server, computer) == LogonOutcome::EndProgram) return false;
+    }
+  }
+  return true;
+}
+
+int CTarvikApp::ExitInstance() {
+  using text::Cp;
+  log_.SetStartupOrShutdown(true);
+
+  // 1.
+  RemoveTrayIcon();
+  ShowLog(0);
+
+  // 2-3.
+  AddLogMessage(Cp("\nСтоп ...\n  ") + TimeText() + "\n", 0, image::kTime);
+  AddLogMessage(Cp("Деинициализация пользовательского\nинтервейса ..."), 0, image::kPlain);
+  LogOk();
+
+  // 4. Log off every computer that was logged on.
+  AddLogMessage(Cp("Деинициализация интерфейсов почтовых\nузлов:"), 0, image::kPlain);
+  LogoffMailServers();
+  LogOk();
+
+  // 5. Only the favourite groups are written at shutdown.
+  AddLogMessage(Cp("Сохранение конфигурации ..."), 0, image::kPlain);
+  if (file_ && file_->IsLoaded() && favoritesLoaded_) {
+    hooks_.SaveFavorites();
+    favoritesLoaded_ = false;
+  }
+  LogOk();
+
+  // 6.
+  AddLogMessage(Cp("Деинициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
+                0, image::kFavorites);
+  hooks_.RemoveAllGroups();
+  LogOk();
+
+  // 7.
+  hooks_.ReleaseRegistries();
+  busy_.Detach();
+
+  // 8.
+  AddLogMessage(Cp("Деинициализация Sockets Library ..."), 0, image::kSockets);
+  LogOk();
+
+  // 9.
+  hooks_.DestroyWindows();
+  messageWindow_ = false;
+  mainWindow_ = false;
+  log_.Hide();
+  log_.Clear();
+  return env_.installCrashHandlers ? FinishCrashHandlers() : 0;
+}
+
+void CTarvikApp::LogoffMailServers() {
+  using text::Cp;
+  for (const MailServerEntry& server : hooks_.MailServers()) {
+    AddLogMessage(text::Format(Cp("  Узел: \"%s\"").c_str(), server.name.c_str()), 0, image::kOk);
+    for (const ComputerSlot& computer : server.computers) {
+      if (!computer.exists) continue;
+      AddLogMessage(text::Format(Cp("    Интерфейс: \"%s\"").c_str(), computer.name.c_str()), 0, image::kOk);
+      LogoffOutcome outcome;
+      // A failure of one log-off must not stop the shutdown (the favourites
+      // are still to be saved).
+      try {
+        outcome = hooks_.Logoff(computer);
+      } catch (...) {
+        outcome = LogoffOutcome::Failed;
+      }
+      switch (outcome) {
+        case LogoffOutcome::NotUsed: AddLogMessage(Cp("      Не использован."), 0, image::kOk); break;
+        case LogoffOutcome::Done: AddLogMessage(Cp("      OK, деинициализирован."), 0, image::kOk); break;
+        case LogoffOutcome::Failed: AddLogMessage("      FAILED !!!", 0, image::kFailed); break;
+      }
+    }
+  }
+}
+
+}  // namespace core
