@@ -61,6 +61,11 @@ void CTarvikApp::LogOk() { AddLogMessage("  OK.", 0, image::kOk); }
 
 std::string CTarvikApp::TimeText() const { return FormatLogTime(env_.clock->LocalTime()); }
 
+void CTarvikApp::SetSplashDisabled(bool disabled) {
+  settings_.splashWindowDisable = disabled;
+  log_.SetPopupDisabled(disabled);
+}
+
 void CTarvikApp::AddTrayIcon() {
   if (!mainWindow_ || trayShown_) return;
   hooks_.ShowTrayIcon();
@@ -130,7 +135,7 @@ bool CTarvikApp::InitInstance() {
     return false;
   }
   AddLogMessage("  OK.", 0, image::kConfigLoaded);
-  log_.SetPopupDisabled(settings_.splashWindowDisable);
+  SetSplashDisabled(settings_.splashWindowDisable);
 
   // 14. The main window object; never a Windows 9x system here.
   AddLogMessage(Cp("Инициализация основных компанент\nсреды приложения ..."), 0, image::kPlain);

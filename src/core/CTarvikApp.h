@@ -92,6 +92,10 @@ class CTarvikApp {
   // or choose another. False when the user gave up.
   bool ChooseConfigFile(std::string& path);
 
+  // The SPLASH_WINDOW_DISABLE setting, changed at run time (the main window's
+  // toggle): the record and the message list follow together.
+  void SetSplashDisabled(bool disabled);
+
   void AddTrayIcon();
   void RemoveTrayIcon();
   bool TrayIconShown() const { return trayShown_; }
