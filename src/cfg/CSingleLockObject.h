@@ -52,6 +52,10 @@ class CSingleLockObject : public CGenLockObject {
   const std::uint8_t kind_ = 0;
   std::atomic<std::uint8_t> state_{0};
   cfg::SharedLockState* shared_ = nullptr;  // the mapped objects
+  // What this object holds now, released by Destroy so that nothing stays
+  // held in the shared objects after it is gone.
+  std::atomic<long> writeDepth_{0};
+  std::atomic<long> readDepth_{0};
   std::string name_;
   std::string shmName_;  // empty when unnamed
 };

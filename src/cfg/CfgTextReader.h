@@ -2,6 +2,7 @@
 // Reading the configuration text: the line reader and the grammar that turns
 // lines into sections and parameters.
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -25,14 +26,15 @@ class LineReader {
   bool Next(std::string& line);
 
  private:
+  bool Fill();
   int Peek();
-  int Get();
 
   std::FILE* stream_;
   char buffer_[65536];
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
-  bool atEnd_ = false;     // end of stream or read error met
+  std::size_t pendingReturns_ = 0;  // carriage returns that begin the next line
+  bool eof_ = false;       // end of stream or read error met
   bool finished_ = false;  // no line is left
 };
 

@@ -3,6 +3,7 @@
 // temporary file in the target's own folder, is flushed to the disk and then
 // renamed over the target in one step.
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
