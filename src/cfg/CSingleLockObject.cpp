@@ -69,7 +69,10 @@ int FailedTake(cfg::SharedLockState& s, int r) {
 
 // Waits, holding the guard, until no reader holds the lock. False on timeout.
 bool WaitNoReaders(cfg::SharedLockState& s, const Deadline& d) {
-  while (s.noReaders == 0) {
+  for (;;) {
+    // A reader whose process died will never leave: its count goes with it.
+    cfg::ForgetDeadProcesses(s);
+    if (s.noReaders != 0) break;
     timespec until = AddMs(Now(), kWaitSliceMs);
     if (!d.infinite) {
       if (!Before(Now(), d.at)) return false;
@@ -173,7 +176,7 @@ int CSingleLockObject::WaitRead(long timeoutMs) {
     pthread_mutex_unlock(&s.writer);
     return kWaitFailed;
   }
-  if (s.readers++ == 0) s.noReaders = 0;
+  cfg::AddReader(s);
   cfg::UnlockGuard(s);
   pthread_mutex_unlock(&s.writer);
   ++readDepth_;
@@ -187,11 +190,7 @@ void CSingleLockObject::UnlockRead() {
   // Only the count's guard is needed, not the writer mutex: a writer waiting
   // for the last reader must not keep that reader from leaving.
   if (!cfg::LockGuard(s)) return;
-  // Without a reader there is nothing to release (the count never goes below 0).
-  if (s.readers > 0 && --s.readers == 0) {
-    s.noReaders = 1;
-    pthread_cond_broadcast(&s.changed);
-  }
+  cfg::RemoveReader(s);
   cfg::UnlockGuard(s);
   if (readDepth_ > 0) --readDepth_;
   state_ &= static_cast<std::uint8_t>(~kStateLocked);

@@ -1,6 +1,7 @@
 #include "cfg/SharedLockSegment.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,10 +56,61 @@ bool InitState(SharedLockState* state) {
   }
   state->readers = 0;
   state->noReaders = 1;
-  state->openCount = 1;
   state->unlinked = 0;
+  state->untrackedOpens = 0;
+  for (SharedLockProcess& p : state->processes) p = SharedLockProcess{0, 0, 0};
+  state->processes[0] = SharedLockProcess{::getpid(), 1, 0};  // its creator
   state->magic.store(kMagic, std::memory_order_release);
   return true;
+}
+
+SharedLockProcess* SlotOf(SharedLockState& state, pid_t pid) {
+  for (SharedLockProcess& p : state.processes) {
+    if (p.pid == pid) return &p;
+  }
+  return nullptr;
+}
+
+// Under the guard: one more object open in this process.
+void AddOpen(SharedLockState& state) {
+  ForgetDeadProcesses(state);
+  const pid_t self = ::getpid();
+  SharedLockProcess* slot = SlotOf(state, self);
+  if (slot == nullptr) {
+    slot = SlotOf(state, 0);
+    if (slot != nullptr) *slot = SharedLockProcess{self, 0, 0};
+  }
+  if (slot != nullptr) {
+    ++slot->opens;
+  } else {
+    ++state.untrackedOpens;
+  }
+}
+
+// Under the guard: one object less; true when no process has it open now.
+bool RemoveOpen(SharedLockState& state) {
+  SharedLockProcess* slot = SlotOf(state, ::getpid());
+  if (slot != nullptr && slot->opens > 0) {
+    if (--slot->opens == 0 && slot->readers == 0) *slot = SharedLockProcess{0, 0, 0};
+  } else if (state.untrackedOpens > 0) {
+    --state.untrackedOpens;
+  }
+  ForgetDeadProcesses(state);
+  if (state.untrackedOpens > 0) return false;
+  for (const SharedLockProcess& p : state.processes) {
+    if (p.pid != 0) return false;
+  }
+  return true;
+}
+
+void SetReaders(SharedLockState& state, std::uint32_t readers) {
+  state.readers = readers;
+  if (readers == 0 && state.noReaders == 0) {
+    state.noReaders = 1;
+    pthread_cond_broadcast(&state.changed);
+  } else if (readers != 0) {
+    state.noReaders = 0;
+  }
 }
 
 SharedLockState* Map(int fd) {
@@ -157,7 +209,7 @@ SharedLockState* AttachSharedLock(const std::string& segmentName) {
       return nullptr;
     }
     const bool stale = state->unlinked != 0;
-    if (!stale) ++state->openCount;
+    if (!stale) AddOpen(*state);
     UnlockGuard(*state);
     if (!stale) return state;
     Unmap(state);  // its last user removed it: the next attempt makes a new one
@@ -168,8 +220,7 @@ SharedLockState* AttachSharedLock(const std::string& segmentName) {
 void DetachSharedLock(SharedLockState* state, const std::string& segmentName) {
   if (state == nullptr) return;
   if (!segmentName.empty() && LockGuard(*state)) {
-    if (state->openCount > 0) --state->openCount;
-    if (state->openCount == 0) {
+    if (RemoveOpen(*state)) {
       state->unlinked = 1;
       ::shm_unlink(segmentName.c_str());
     }
@@ -189,5 +240,28 @@ bool LockGuard(SharedLockState& state) {
 }
 
 void UnlockGuard(SharedLockState& state) { pthread_mutex_unlock(&state.guard); }
+
+void AddReader(SharedLockState& state) {
+  if (SharedLockProcess* slot = SlotOf(state, ::getpid())) ++slot->readers;
+  SetReaders(state, state.readers + 1);
+}
+
+void RemoveReader(SharedLockState& state) {
+  // Without a reader there is nothing to release: the count never goes below 0.
+  if (state.readers == 0) return;
+  if (SharedLockProcess* slot = SlotOf(state, ::getpid()); slot != nullptr && slot->readers > 0) --slot->readers;
+  SetReaders(state, state.readers - 1);
+}
+
+void ForgetDeadProcesses(SharedLockState& state) {
+  const pid_t self = ::getpid();
+  for (SharedLockProcess& p : state.processes) {
+    if (p.pid == 0 || p.pid == self) continue;
+    // A process of another user answers EPERM: it exists.
+    if (::kill(p.pid, 0) == 0 || errno != ESRCH) continue;
+    SetReaders(state, state.readers > p.readers ? state.readers - p.readers : 0);
+    p = SharedLockProcess{0, 0, 0};
+  }
+}
 
 }  // namespace cfg

@@ -13,6 +13,17 @@
 
 namespace cfg {
 
+// One process that has the lock open: how many objects, and how many of the
+// readers counted are its own, so that a process that died holding a read
+// lock does not keep writers out for ever.
+struct SharedLockProcess {
+  std::int32_t pid;
+  std::uint32_t opens;
+  std::uint32_t readers;
+};
+
+inline constexpr int kMaxLockProcesses = 64;
+
 struct SharedLockState {
   std::atomic<std::uint32_t> magic;  // set once the rest is initialised
   // "sloMNW": owned by the writer while it holds the lock; recursive like the
@@ -23,8 +34,9 @@ struct SharedLockState {
   pthread_cond_t changed;        // broadcast when the reader count drops to 0
   std::uint32_t readers;         // "sloSNR": readers that hold the lock
   std::uint32_t noReaders;       // "sloENR": 1 (signalled) while readers is 0
-  std::uint32_t openCount;       // objects open on the segment, in all processes
   std::uint32_t unlinked;        // the name was removed: open a new segment instead
+  std::uint32_t untrackedOpens;  // objects of processes beyond the table
+  SharedLockProcess processes[kMaxLockProcesses];
 };
 
 // The shared-memory object name for a lock name: "/vtslo." and the name with
@@ -41,5 +53,12 @@ void DetachSharedLock(SharedLockState* state, const std::string& segmentName);
 // Takes `guard`; a dead holder's mutex is made consistent and taken.
 bool LockGuard(SharedLockState& state);
 void UnlockGuard(SharedLockState& state);
+
+// Under the guard: counts one more reader for this process, or one less.
+void AddReader(SharedLockState& state);
+void RemoveReader(SharedLockState& state);
+// Under the guard: forgets the processes that no longer exist, with the
+// readers they held.
+void ForgetDeadProcesses(SharedLockState& state);
 
 }  // namespace cfg

@@ -189,10 +189,31 @@ TEST_P(AbandonedLock, OwnerKilledWhileWritingGivesAbandonedOnceThenTheLockWorks)
   EXPECT_EQ(lock.WaitRead(2000), 0);
   EXPECT_EQ(lock.GetReaderCount(), 1);
   lock.UnlockRead();
+  lock.Destroy();
+  // The dead owner's open does not keep the name alive.
+  EXPECT_FALSE(SegmentExists(name));
 }
 
 INSTANTIATE_TEST_SUITE_P(NextWaiter, AbandonedLock,
                          ::testing::Values(NextWaiter::kWriter, NextWaiter::kReader, NextWaiter::kLock));
+
+TEST(SingleLockObject, ReaderKilledWhileReadingDoesNotKeepWritersOut) {
+  const std::string name = UniqueName("deadreader");
+  Peer reader([&](Peer& p) {
+    CSingleLockObject lock(name);
+    if (lock.WaitRead(5000) != 0) return 1;
+    p.Send('R');
+    for (;;) ::pause();
+  });
+  ASSERT_EQ(reader.Receive(), 'R');
+  CSingleLockObject lock(name);
+  EXPECT_EQ(lock.GetReaderCount(), 1);
+  EXPECT_EQ(lock.WaitWrite(0), CGenLockObject::kWaitTimeout);
+  reader.Kill();
+  EXPECT_EQ(lock.WaitWrite(5000), 0);
+  EXPECT_EQ(lock.GetReaderCount(), 0);
+  lock.UnlockWrite();
+}
 
 TEST(SingleLockObject, UnlockWithoutHoldingChangesNothing) {
   const std::string name = UniqueName("spare");
