@@ -6,15 +6,15 @@ namespace app {
 
 namespace {
 
-struct OptionSpec {
+struct OptionRow {
   const char* name;       // without the leading "--"
   const char* valueName;  // null for a flag
   const char* help;
   std::function<void(Options&, const std::string&)> apply;
 };
 
-const std::vector<OptionSpec>& OptionTable() {
-  static const std::vector<OptionSpec> table = {
+const std::vector<OptionRow>& OptionTable() {
+  static const std::vector<OptionRow> table = {
       {"help", nullptr, "show this text and exit", [](Options& o, const std::string&) { o.help = true; }},
       {"version", nullptr, "show the program's version and exit",
        [](Options& o, const std::string&) { o.version = true; }},
@@ -30,9 +30,9 @@ const std::vector<OptionSpec>& OptionTable() {
   return table;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-  for (const auto& spec : OptionTable())
-    if (name == spec.name) return &spec;
+const OptionRow* FindOption(const std::string& name) {
+  for (const auto& row : OptionTable())
+    if (name == row.name) return &row;
   return nullptr;
 }
 
@@ -57,30 +57,30 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     const size_t eq = arg.find('=');
     const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) {
+    const OptionRow* row = FindOption(name);
+    if (!row) {
       result.error = "unknown option '--" + name + "'";
       return result;
     }
     std::string value;
-    if (spec->valueName) {
+    if (row->valueName) {
       if (eq != std::string::npos) {
         value = arg.substr(eq + 1);
       } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
         value = args[++i];
       } else {
-        result.error = "option '--" + name + "' needs a value (" + spec->valueName + ")";
+        result.error = "option '--" + name + "' needs a value (" + row->valueName + ")";
         return result;
       }
       if (value.empty()) {
-        result.error = "option '--" + name + "' needs a value (" + spec->valueName + ")";
+        result.error = "option '--" + name + "' needs a value (" + row->valueName + ")";
         return result;
       }
     } else if (eq != std::string::npos) {
       result.error = "option '--" + name + "' takes no value";
       return result;
     }
-    spec->apply(result.options, value);
+    row->apply(result.options, value);
   }
 
   const Options& o = result.options;
@@ -103,12 +103,12 @@ std::string UsageText() {
       "Remote configuration and monitoring console for the Veltrane32 mail network.\n"
       "\n"
       "Options:\n";
-  for (const auto& spec : OptionTable()) {
-    std::string left = std::string("  --") + spec.name;
-    if (spec.valueName) left += std::string(" ") + spec.valueName;
+  for (const auto& row : OptionTable()) {
+    std::string left = std::string("  --") + row.name;
+    if (row.valueName) left += std::string(" ") + row.valueName;
     if (left.size() < 24) left.append(24 - left.size(), ' ');
     else left += ' ';
-    text += left + spec.help + "\n";
+    text += left + row.help + "\n";
   }
   text +=
       "\n"

@@ -53,7 +53,7 @@ inline constexpr const char* kTrayTipUtf8 = "Конфигурация Veltrane32
 struct AppEnvironment {
   ports::DialogPort* dialogs = nullptr;  // required
   const ports::Clock* clock = nullptr;   // required
-  // The status bar's progress control; it counts as created at start-up step 15.
+  // The status bar's progress control; it counts as created with the main window.
   ports::ProgressPort* progress = nullptr;
   AppHooks* hooks = nullptr;            // null: every step of other layers does nothing
   RegistrySink* registries = nullptr;   // null: entries are accepted and forgotten
@@ -66,7 +66,6 @@ struct AppEnvironment {
   bool installCrashHandlers = true;
   size_t logLineLimit = MessageLog::LineLimit(MessageLog::kDefaultDesktopHeight);
 };
-
 
 class CTarvikApp {
  public:
