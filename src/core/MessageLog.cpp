@@ -22,7 +22,8 @@ std::vector<std::string> MessageLog::FormatLines(std::string_view message, int i
       piece += c == '\t' ? ' ' : c;
     }
     if (piece.size() < kPadWidth) piece.append(kPadWidth - piece.size(), ' ');
-    out.push_back(std::string(1, kBel) + text::Format("%02d%s", out.empty() ? image : 1, piece.c_str()));
+    // "%02d%s" without handing the text to printf, which would stop at a NUL.
+    out.push_back(std::string(1, kBel) + text::Format("%02d", out.empty() ? image : 1) + piece);
     if (end == std::string_view::npos) break;
     start = end + 1;
   }

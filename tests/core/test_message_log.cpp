@@ -29,6 +29,7 @@ TEST(MessageLog, FormatsEachPieceOfAMessageAsOneLine) {
       {"carriage returns dropped, tabs become blanks", "x\r\n\ty", 5, {Line("05x"), Line("01 y")}},
       {"leading and trailing line feeds make empty lines", "\nStop\n", 13, {Line("13"), Line("01Stop"), Line("01")}},
       {"an empty message is one empty line", "", 0, {Line("00")}},
+      {"a NUL byte does not cut the line", std::string("a\0b", 3), 2, {std::string("\x07" "02a\0b", 6) + std::string(42, ' ')}},
   };
   for (const auto& c : cases) EXPECT_EQ(MessageLog::FormatLines(c.message, c.image), c.lines) << c.what;
 
