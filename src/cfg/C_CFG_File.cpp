@@ -1,7 +1,5 @@
 #include "cfg/C_CFG_File.h"
 
-#include <cerrno>
-
 #include "cfg/C_CFG_Folder.h"
 #include "cfg/C_CFG_Parameter.h"
 #include "cfg/C_CFG_RootFolder.h"
@@ -66,7 +64,15 @@ bool C_CFG_File::LoadFrom(std::FILE* stream, bool lock) {
     SetModified(false);
     return false;
   }
-  cfg::ReadTreeText(stream, *this, *root_);
+  const std::uint32_t before = root_->GetCount();
+  if (!cfg::ReadTreeText(stream, *this, *root_)) {
+    // A text cut short by a read error (a folder in place of the file, a
+    // failing disk) is not loaded: a later Save must not write it back half.
+    // Every item read went after `before` in the root.
+    while (root_->GetCount() > before) root_->RemoveAt(root_->GetCount() - 1);
+    SetModified(false);
+    return false;
+  }
   state_ |= kLoaded;
   SetModified(false);
   return true;

@@ -27,7 +27,8 @@ class C_CFG_File : public CInternalLockObject {
   void Destroy() override;  // the tree, the path and the flags, then the lock
 
   // Reads the file at the path into the tree, after whatever the tree holds
-  // (a reload calls Clear first). False when the file cannot be opened.
+  // (a reload calls Clear first). False when the file cannot be opened or a
+  // read fails (the items of this read are then taken out again).
   virtual bool Load(bool lock);
   // Writes the tree to the path: a ".BAK" copy of the old file first, then a
   // temporary file in the same folder renamed over the target. On failure the

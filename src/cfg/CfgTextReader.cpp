@@ -24,8 +24,12 @@ bool LineReader::Fill() {
   if (eof_) return false;
   pos_ = 0;
   end_ = std::fread(buffer_, 1, sizeof buffer_, stream_);
-  // A read error ends the text like its end does.
-  if (end_ == 0) eof_ = true;
+  // A read error ends the lines like the end of the text does; the caller
+  // asks Failed() whether the text was whole.
+  if (end_ == 0) {
+    eof_ = true;
+    failed_ = std::ferror(stream_) != 0;
+  }
   return end_ != 0;
 }
 
@@ -78,7 +82,7 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
-void ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root) {
+bool ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root) {
   LineReader reader(stream);
   std::string raw;
   std::string comment;
@@ -131,6 +135,7 @@ void ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root) {
     commentPending = false;
     blankLines = 0;
   }
+  return !reader.Failed();
 }
 
 }  // namespace cfg

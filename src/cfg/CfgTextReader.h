@@ -24,6 +24,8 @@ class LineReader {
   explicit LineReader(std::FILE* stream) : stream_(stream) {}
   // False when no line is left.
   bool Next(std::string& line);
+  // True when the stream reported a read error (the lines ended there).
+  bool Failed() const { return failed_; }
 
  private:
   bool Fill();
@@ -35,10 +37,12 @@ class LineReader {
   std::size_t end_ = 0;
   std::size_t pendingReturns_ = 0;  // carriage returns that begin the next line
   bool eof_ = false;       // end of stream or read error met
+  bool failed_ = false;    // a read error
   bool finished_ = false;  // no line is left
 };
 
-// Reads the whole stream into `root` (appending to what it holds).
-void ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root);
+// Reads the whole stream into `root` (appending to what it holds). False when
+// the stream reported a read error; what was read is then in the tree.
+bool ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root);
 
 }  // namespace cfg

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "cfg/C_CFG_File.h"
+#include "cfg/C_CFG_Folder.h"
+#include "cfg/C_CFG_RootFolder.h"
 
 namespace cfgtest {
 
@@ -35,9 +37,11 @@ class ScratchDir {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
   // The names in the folder, sorted.
-  std::vector<std::string> List() const {
+  std::vector<std::string> List() const { return ListOf(path_); }
+
+  static std::vector<std::string> ListOf(const std::string& folder) {
     std::vector<std::string> names;
-    if (DIR* d = ::opendir(path_.c_str())) {
+    if (DIR* d = ::opendir(folder.c_str())) {
       while (dirent* e = ::readdir(d)) {
         const std::string n = e->d_name;
         if (n != "." && n != "..") names.push_back(n);
@@ -110,6 +114,32 @@ inline std::string WriteText(C_CFG_File& file) {
   std::string text(buffer, size);
   std::free(buffer);
   return text;
+}
+
+// One line per item, children indented: "[name]" for a section, "name=value"
+// for a parameter, then "+N" blank lines, " ;{comment}" and " ;;{inline}"
+// when present (line feeds in a comment shown as "|").
+inline void DumpInto(const C_CFG_Folder& folder, const std::string& indent, std::string& out) {
+  for (std::uint32_t i = 0; i < folder.GetCount(); ++i) {
+    const C_CFG_Item* item = folder.GetAt(i);
+    out += indent;
+    out += item->IsFolder() ? "[" + item->GetName() + "]" : item->GetName() + "=" + item->GetValue();
+    if (item->GetBlankLines() != 0) out += " +" + std::to_string(item->GetBlankLines());
+    if (item->HasComment()) {
+      std::string c = item->GetComment();
+      std::replace(c.begin(), c.end(), '\n', '|');
+      out += " ;{" + c + "}";
+    }
+    if (item->HasInlineComment()) out += " ;;{" + item->GetInlineComment() + "}";
+    out += "\n";
+    if (item->IsFolder()) DumpInto(*static_cast<const C_CFG_Folder*>(item), indent + "  ", out);
+  }
+}
+
+inline std::string Dump(const C_CFG_File& file) {
+  std::string out;
+  if (file.GetRoot() != nullptr) DumpInto(*file.GetRoot(), "", out);
+  return out;
 }
 
 }  // namespace cfgtest
