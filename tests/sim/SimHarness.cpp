@@ -1,0 +1,51 @@
+#include "SimHarness.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "sim/lib/DemoFixture.h"
+#include "sim/lib/FixtureLoader.h"
+#include "text/Cp1251.h"
+
+namespace simtest {
+
+sim::Node Fixture(std::string_view utf8) {
+  const std::string text = text::Utf8ToCp1251(utf8);
+  return sim::LoadFixtureText(text, "test", kNow);
+}
+
+sim::Node DemoNode() { return sim::LoadFixtureText(sim::DemoFixtureText(), "demo-node.cfg", kNow); }
+
+Harness::Harness(sim::Node node) {
+  simulator = std::make_unique<sim::NodeSimulator>(std::move(node));
+  port = simulator->ListenTcp("127.0.0.1", 0);
+  rpc::BindingOptions options;
+  options.connectTimeout = std::chrono::milliseconds(2000);
+  options.callTimeout = std::chrono::milliseconds(5000);
+  binding = std::make_unique<rpc::RpcBinding>("ncacn_ip_tcp:127.0.0.1[" + std::to_string(port) + "]", options);
+}
+
+void Harness::Command(std::string_view line) { ASSERT_EQ(simulator->Command(line), "ok") << line; }
+
+std::string TempPath(std::string_view name) {
+  static const std::filesystem::path dir = [] {
+    auto d = std::filesystem::temp_directory_path() / ("vt-sim-tests-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(d);
+    return d;
+  }();
+  return (dir / std::string(name)).string();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string Cp(std::string_view utf8) { return text::Utf8ToCp1251(utf8); }
+
+}  // namespace simtest
