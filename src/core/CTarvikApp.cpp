@@ -16,7 +16,6 @@ namespace core {
 
 namespace {
 
-using ports::MsgAnswer;
 using ports::MsgButtons;
 using ports::MsgIcon;
 
@@ -83,44 +82,41 @@ bool CTarvikApp::InitInstance() {
   ports::DialogPort& dialogs = *env_.dialogs;
   log_.SetStartupOrShutdown(true);
 
-  // 1-2. The program's version and the localization library made for it.
+  // The program's version and the localization library made for it.
   const auto version = ParseVersion(VT_VERSION_TEXT);
   if (hooks_.LoadLocalization(version[2]) == LocalizationResult::VersionMismatch)
     dialogs.Message(Cp("CfgLocalization.Dll не соответствует данной версии конфигуратора"),
                     Cp("Ошибка локализации"), MsgIcon::Exclamation, MsgButtons::Ok, true);
 
-  // 3. The owner window and the message window.
+  // The owner window and the message window.
   if (!hooks_.CreateMessageWindow()) return false;
   messageWindow_ = true;
 
-  // 4.
   AddLogMessage(Cp("Старт ...\n  ") + TimeText(), 0, image::kTime);
 
-  // 5. Sockets need no start-up here; the step keeps its line.
+  // Sockets need no start-up here; the step keeps its line.
   AddLogMessage(Cp("Инициализация Sockets Library ..."), 0, image::kSockets);
   LogOk();
 
-  // 6.
   const std::string identity = env_.machineIdentity ? env_.machineIdentity() : MachineIdentity();
   AddLogMessage(Cp("Идентификация в сети:\n  ") + text::ReplaceAll(identity, ";", "\n  "), 0, image::kNetwork);
 
-  // 7-8. Nothing to initialise on this system.
+  // Nothing to initialise on this system; the steps keep their lines.
   AddLogMessage(Cp("Инициализация OLE32 ..."), 0, image::kLibraries);
   LogOk();
   AddLogMessage(Cp("Инициализация RICHED32.DLL ..."), 0, image::kLibraries);
   LogOk();
 
-  // 9. Crash reporting.
+  // Crash reporting.
   AddLogMessage(Cp("Инициализация подистемы обработки\nисключительных ситуаций ..."), 0, image::kCrashReporting);
   if (env_.installCrashHandlers && !InstallCrashHandlers(VT_VERSION_TEXT)) return false;
   LogOk();
 
-  // 10-12. The configuration file: from the command line, or chosen.
+  // The configuration file: from the command line, or chosen.
   AddLogMessage(Cp("Загрузка конфигурации ..."), 0, image::kPlain);
   configPath_ = ConfigPathFromCommandLine(env_.commandLine, env_.programPath);
   if (!ChooseConfigFile(configPath_)) return false;
 
-  // 13.
   if (LoadSettings(configPath_) != load::kOk) {
     ports::RichText body;
     body.paragraphs = {{},
@@ -137,20 +133,20 @@ bool CTarvikApp::InitInstance() {
   AddLogMessage("  OK.", 0, image::kConfigLoaded);
   SetSplashDisabled(settings_.splashWindowDisable);
 
-  // 14. The main window object; never a Windows 9x system here.
+  // The main window object; the reduced interface of old systems never applies here.
   AddLogMessage(Cp("Инициализация основных компанент\nсреды приложения ..."), 0, image::kPlain);
   if (!hooks_.CreateMainWindow(VT_VERSION_TEXT)) return false;
   LogOk();
 
-  // 15. The main window, hidden, with the progress control of its status bar.
+  // The main window, hidden, with the progress control of its status bar.
   if (!hooks_.CreateMainFrame()) return false;
   mainWindow_ = true;
   busy_.Attach(env_.progress);
 
-  // 16. One logon per computer of each mail server.
+  // One logon per computer of each mail server.
   if (!LogonToMailServers()) return false;
 
-  // 17. First poll and the favourite groups.
+  // First poll and the favourite groups.
   AddLogMessage(Cp("Инициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
                 0, image::kFavorites);
   hooks_.PollAll();
@@ -165,10 +161,9 @@ bool CTarvikApp::InitInstance() {
   hooks_.RefillFavoritesGrid();
   LogOk();
 
-  // 18.
   hooks_.ShowComputerIdentification();
 
-  // 19. Second poll and the timers.
+  // Second poll and the timers.
   AddLogMessage(Cp("Проверка подсистем сканирования\nданных ..."), 0, image::kTime);
   hooks_.PollAll();
   const uint64_t pollMs = std::clamp<uint64_t>(uint64_t{settings_.periodVerify} * 1000, 1000, kMaxTimerMs);
@@ -176,7 +171,7 @@ bool CTarvikApp::InitInstance() {
   hooks_.RestorePlacement();
   LogOk();
 
-  // 20.
+  // Start-up is over: the message window goes, the tray icon comes.
   log_.Hide();
   log_.SetStartupOrShutdown(false);
   AddTrayIcon();
@@ -209,21 +204,19 @@ int CTarvikApp::ExitInstance() {
   using text::Cp;
   log_.SetStartupOrShutdown(true);
 
-  // 1.
   RemoveTrayIcon();
   ShowLog(0);
 
-  // 2-3.
   AddLogMessage(Cp("\nСтоп ...\n  ") + TimeText() + "\n", 0, image::kTime);
   AddLogMessage(Cp("Деинициализация пользовательского\nинтервейса ..."), 0, image::kPlain);
   LogOk();
 
-  // 4. Log off every computer that was logged on.
+  // Log off every computer that was logged on.
   AddLogMessage(Cp("Деинициализация интерфейсов почтовых\nузлов:"), 0, image::kPlain);
   LogoffMailServers();
   LogOk();
 
-  // 5. Only the favourite groups are written at shutdown.
+  // Only the favourite groups are written at shutdown.
   AddLogMessage(Cp("Сохранение конфигурации ..."), 0, image::kPlain);
   if (file_ && file_->IsLoaded() && favoritesLoaded_) {
     hooks_.SaveFavorites();
@@ -231,21 +224,17 @@ int CTarvikApp::ExitInstance() {
   }
   LogOk();
 
-  // 6.
   AddLogMessage(Cp("Деинициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
                 0, image::kFavorites);
   hooks_.RemoveAllGroups();
   LogOk();
 
-  // 7.
   hooks_.ReleaseRegistries();
   busy_.Detach();
 
-  // 8.
   AddLogMessage(Cp("Деинициализация Sockets Library ..."), 0, image::kSockets);
   LogOk();
 
-  // 9.
   hooks_.DestroyWindows();
   messageWindow_ = false;
   mainWindow_ = false;
