@@ -26,7 +26,8 @@ std::string RouteKey(std::string_view address) {
 // A target list: each mailbox name trimmed and upper-cased, joined by ",".
 std::string TargetList(std::string_view target) {
   std::string out;
-  for (std::string_view rest = UpToNul(target); !rest.empty();) {
+  const std::string whole = UpToNul(target);
+  for (std::string_view rest = whole; !rest.empty();) {
     const size_t comma = rest.find(',');
     const std::string name = NameKey(rest.substr(0, comma));
     if (!name.empty()) out += (out.empty() ? "" : ",") + name;
