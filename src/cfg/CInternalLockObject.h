@@ -36,7 +36,6 @@ class CInternalLockObject : public CGenLockObject {
   const std::string& GetName() const { return name_; }
 
  private:
-  const std::uint8_t kind_ = 0;
   std::atomic<std::uint8_t> state_{0};
   pthread_mutex_t mutex_;
   std::string name_;

@@ -25,6 +25,5 @@ class CRefLockObject : public CGenLockObject {
   void SetTarget(CGenLockObject* target) { target_ = target; }
 
  private:
-  const std::uint8_t kind_ = 1;
   CGenLockObject* target_ = nullptr;
 };

@@ -49,7 +49,6 @@ class CSingleLockObject : public CGenLockObject {
  private:
   bool Attach(std::string_view name, bool named);
 
-  const std::uint8_t kind_ = 0;
   std::atomic<std::uint8_t> state_{0};
   cfg::SharedLockState* shared_ = nullptr;  // the mapped objects
   // What this object holds now, released by Destroy so that nothing stays
