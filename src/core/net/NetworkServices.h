@@ -1,0 +1,89 @@
+#pragma once
+// The registries of computers and mail servers, the process binding, the
+// logon state and the session operations, owned together. The application
+// object gets them as its RegistrySink and, through NetworkAppHooks, as the
+// logon, logoff and registry steps of its start-up and shutdown.
+//
+//   core::NetworkServices net;
+//   core::NetworkAppHooks hooks(net, &otherHooks);   // other steps go on to otherHooks
+//   env.registries = &net;  env.hooks = &hooks;
+//   core::CTarvikApp app(std::move(env));
+//   net.Attach(app, dialogs, &notifier);
+
+#include <chrono>
+#include <string>
+
+#include "core/RegistrySink.h"
+#include "core/net/ComputerRegistry.h"
+#include "core/net/LogonState.h"
+#include "core/net/MailServerRegistry.h"
+#include "core/net/ProcessBinding.h"
+#include "core/net/SessionService.h"
+#include "core/net/TaskCarrierLookup.h"
+
+namespace ports {
+class DialogPort;
+class ViewNotifier;
+}  // namespace ports
+
+namespace core {
+
+class CTarvikApp;
+
+class NetworkServices : public RegistrySink {
+ public:
+  NetworkServices();
+  ~NetworkServices() override;
+  NetworkServices(const NetworkServices&) = delete;
+  NetworkServices& operator=(const NetworkServices&) = delete;
+
+  // Logs to the application's message list (lifetime 0) and asks through its
+  // dialogs; `notifier` may be null.
+  void Attach(CTarvikApp& app, ports::DialogPort& dialogs, ports::ViewNotifier* notifier);
+  // The same pieces one by one (tests).
+  void SetLog(NetLogFn log);
+  void SetDialogs(ports::DialogPort* dialogs);
+  void SetNotifier(ports::ViewNotifier* notifier);
+  void SetIdentity(std::function<std::string()> identity);
+  void SetTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds call);
+  // Who answers FindTaskComputer; null: nobody (always empty).
+  void SetTaskCarrierLookup(TaskCarrierLookup* lookup) { taskLookup_ = lookup; }
+
+  // RegistrySink.
+  void Clear() override;
+  int RegisterComputer(const std::string& name, const std::string& value) override;
+  int RegisterMailServer(const std::string& name, const std::string& value) override;
+
+  __RpcClientDescription* FindComputer(const std::string& name) const { return computers_.Find(name); }
+  __VtHostDescription* FindMailServer(const std::string& name) const { return mailServers_.Find(name); }
+  // The computer that carries `task` for `mailServer` ("MQUEUE"): its record,
+  // or null when no computer has such a task row.
+  __RpcClientDescription* FindTaskComputer(const std::string& mailServer, const std::string& task) const;
+
+  // Deletes all computer records, then all mail server records.
+  void Teardown();
+
+  ComputerRegistry& Computers() { return computers_; }
+  const ComputerRegistry& Computers() const { return computers_; }
+  MailServerRegistry& MailServers() { return mailServers_; }
+  const MailServerRegistry& MailServers() const { return mailServers_; }
+  ProcessBinding& Binding() { return binding_; }
+  SessionService& Sessions() { return sessions_; }
+  LogonState& Logon() { return logon_; }
+  const LogonState& Logon() const { return logon_; }
+  std::string Identity() const { return sessions_.Identity(); }
+  ports::DialogPort* Dialogs() const { return dialogs_; }
+  ports::ViewNotifier* Notifier() const { return notifier_; }
+
+ private:
+  ComputerRegistry computers_;
+  MailServerRegistry mailServers_;
+  ProcessBinding binding_;
+  LogonState logon_;
+  SessionService sessions_;
+  TaskCarrierLookup* taskLookup_ = nullptr;
+  ports::DialogPort* dialogs_ = nullptr;
+  ports::ViewNotifier* notifier_ = nullptr;
+};
+
+}  // namespace core
