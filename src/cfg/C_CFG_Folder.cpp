@@ -3,6 +3,7 @@
 #include "cfg/C_CFG_File.h"
 #include "cfg/C_CFG_Parameter.h"
 #include "cfg/OptionalLock.h"
+#include "cfg/TextOut.h"
 
 C_CFG_Folder::C_CFG_Folder(C_CFG_File* file, C_CFG_Folder* parent, std::string_view name,
                            std::string_view value, std::uint32_t blankLines,
@@ -26,10 +27,7 @@ void C_CFG_Folder::DestroyChildren() {
 
 bool C_CFG_Folder::Write(std::FILE* stream) {
   if (!WriteLeader(stream)) return false;
-  if (std::fputc('[', stream) == EOF) return false;
-  const std::string& name = GetName();
-  if (!name.empty() && std::fwrite(name.data(), 1, name.size(), stream) != name.size()) return false;
-  if (std::fputc(']', stream) == EOF) return false;
+  if (!cfg::PutText(stream, "[") || !cfg::PutText(stream, GetName()) || !cfg::PutText(stream, "]")) return false;
   return WriteLineEnd(stream) && WriteChildren(stream);
 }
 

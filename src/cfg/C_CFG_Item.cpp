@@ -3,6 +3,7 @@
 #include "cfg/C_CFG_File.h"
 #include "cfg/C_CFG_Folder.h"
 #include "cfg/OptionalLock.h"
+#include "cfg/TextOut.h"
 
 C_CFG_Item::C_CFG_Item(C_CFG_File* file, C_CFG_Folder* parent, std::string_view name,
                        std::string_view value, std::uint32_t blankLines,
@@ -68,9 +69,7 @@ void C_CFG_Item::SetBlankLines(std::uint32_t count) { blankLines_ = count; }
 
 namespace {
 
-bool Put(std::FILE* stream, std::string_view bytes) {
-  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-}
+bool Put(std::FILE* stream, std::string_view bytes) { return cfg::PutText(stream, bytes); }
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "cfg/TextOut.h"
 #include "text/Strings.h"
 
 namespace cfg {
@@ -48,6 +49,7 @@ bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>&
     ::unlink(temp.c_str());
     return false;
   }
+  std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
   bool ok = write(stream) && std::fflush(stream) == 0 && std::ferror(stream) == 0;
   if (ok && sync) ok = ::fsync(fd) == 0;
   ok = std::fclose(stream) == 0 && ok;
@@ -88,7 +90,7 @@ bool CopyToBackup(const std::string& path) {
         if (errno == EINTR) continue;
         return false;
       }
-      if (std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) return false;
+      if (!PutText(out, std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
     }
   }, false);
   ::close(in);
