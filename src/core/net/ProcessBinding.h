@@ -106,6 +106,7 @@ class ProcessBinding {
 
  private:
   __RpcClientDescription* Current() const;
+  void NotifyFor(const __RpcClientDescription* computer);
 
   ComputerRegistry& computers_;
   ports::ViewNotifier* notifier_;
