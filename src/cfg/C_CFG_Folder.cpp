@@ -25,6 +25,16 @@ void C_CFG_Folder::DestroyChildren() {
   for (C_CFG_Item* child : children) delete child;
 }
 
+void C_CFG_Folder::Forget(const C_CFG_Item* child) {
+  for (auto it = children_.begin(); it != children_.end(); ++it) {
+    if (*it == child) {
+      children_.erase(it);
+      if (C_CFG_File* file = GetOwnerFile()) file->SetModified(true);
+      return;
+    }
+  }
+}
+
 bool C_CFG_Folder::Write(std::FILE* stream) {
   if (!WriteLeader(stream)) return false;
   if (!cfg::PutText(stream, "[") || !cfg::PutText(stream, GetName()) || !cfg::PutText(stream, "]")) return false;

@@ -42,7 +42,11 @@ class C_CFG_Folder : public C_CFG_Item {
   bool WriteChildren(std::FILE* stream);
 
  private:
+  friend class C_CFG_Item;
+
   void DestroyChildren();
+  // Takes a child that is being destroyed out of the array.
+  void Forget(const C_CFG_Item* child);
 
   std::vector<C_CFG_Item*> children_;
 };

@@ -20,6 +20,11 @@ C_CFG_Item::~C_CFG_Item() { DestroyOnce(); }
 bool C_CFG_Item::IsBad() const { return file_ == nullptr || name_.empty(); }
 
 void C_CFG_Item::Destroy() {
+  // An item deleted directly leaves no dangling pointer in its folder.
+  if (parent_ != nullptr) {
+    parent_->Forget(this);
+    parent_ = nullptr;
+  }
   name_.clear();
   value_.clear();
   comment_.reset();

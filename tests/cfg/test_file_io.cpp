@@ -13,7 +13,6 @@
 
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <string>
 
 #include "CfgTestSupport.h"
@@ -161,7 +160,9 @@ TEST(FileIo, TemporaryNamesDifferWithinOneSecond) {
   const std::string a = cfg::TemporaryFileName();
   const std::string b = cfg::TemporaryFileName();
   EXPECT_NE(a, b);
-  EXPECT_TRUE(std::regex_match(a, std::regex("[0-9A-F]{32}\\.Tmp"))) << a;
+  ASSERT_EQ(a.size(), 36u) << a;
+  EXPECT_EQ(a.find_first_not_of("0123456789ABCDEF"), 32u) << a;
+  EXPECT_EQ(a.substr(32), ".Tmp");
   EXPECT_EQ(a.substr(0, 8), text::Format("%08X", static_cast<unsigned>(::getpid())));
   EXPECT_EQ(a.substr(0, 16), b.substr(0, 16));  // the same process and thread
 }
@@ -269,7 +270,8 @@ std::string NoiseBytes(std::size_t size, std::uint32_t seed) {
 
 TEST(FileIo, BinaryFilesLoadWithoutHarmAndSettleAfterOneRewrite) {
   ScratchDir dir;
-  const std::string withNul = std::string("[S]\nK=a\0b\n\0\0\0\n[T\0]\n", 21);
+  static const char kWithNul[] = "[S]\nK=a\0b\n\0\0\0\n[T\0]\n";
+  const std::string withNul(kWithNul, sizeof kWithNul - 1);
   const std::string inputs[] = {NoiseBytes(256 * 1024, 1), NoiseBytes(4096, 7), withNul};
   for (const std::string& input : inputs) {
     WriteFile(dir / "bin.cfg", input);

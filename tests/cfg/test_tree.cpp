@@ -71,6 +71,7 @@ TEST_F(Tree, AddRemoveAndReplaceChildren) {
   EXPECT_FALSE(hosts->Add(nullptr));
   C_CFG_Parameter* loose = new C_CFG_Parameter(file_.get(), nullptr, "LOOSE", "1");
   EXPECT_FALSE(hosts->SetAt(loose, 2));  // index = count
+  std::unique_ptr<C_CFG_Item> replaced(hosts->GetAt(0));  // comes back to us
   ASSERT_TRUE(hosts->SetAt(loose, 0));
   EXPECT_EQ(loose->GetParent(), hosts);
   EXPECT_EQ(hosts->Find("COMMON", 0), -1);
@@ -89,6 +90,14 @@ TEST_F(Tree, SetAtGivesTheReplacedChildBackToTheCaller) {
   EXPECT_EQ(old->GetParent(), nullptr);
   delete old;  // ours now; the folder must not destroy it a second time
   EXPECT_EQ(Dump(*file_), "TOP=0\n[COMMON]\n  A=1\n  B=2\n  A=3\n[Hosts]\n  R=1\n[COMMON]\n  C=4\n");
+}
+
+TEST_F(Tree, AnItemDeletedDirectlyLeavesItsFolder) {
+  C_CFG_Folder* common = file_->GetSection("COMMON", true);
+  delete common->GetAt(1);
+  EXPECT_EQ(common->GetCount(), 2u);
+  EXPECT_TRUE(file_->IsModified());
+  EXPECT_EQ(cfgtest::WriteText(*file_), "TOP=0\r\n[COMMON]\r\nA=1\r\nA=3\r\n[Hosts]\r\nCOMMON=x\r\n[COMMON]\r\nC=4\r\n");
 }
 
 TEST_F(Tree, ClearEmptiesTheTree) {
