@@ -32,6 +32,7 @@ struct FaultCase {
   const char* command;
   uint32_t code;
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.command; }
 
 class TransportFaults : public testing::TestWithParam<FaultCase> {};
 

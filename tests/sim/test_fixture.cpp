@@ -117,6 +117,8 @@ struct BadFixture {
   const char* text;
   const char* named;  // the message names the place
 };
+// Test names show the expected message.
+void PrintTo(const BadFixture& f, std::ostream* os) { *os << f.named; }
 
 class BadFixtures : public testing::TestWithParam<BadFixture> {};
 
