@@ -1,0 +1,304 @@
+// Lost administrator rights, failed polls and their alert, unreachable
+// computers, task commands, the replication request, the pop-up window's
+// timers and the alert's own rules.
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "PollHarness.h"
+#include "core/BusyIndicator.h"
+#include "core/poll/Alert.h"
+#include "core/poll/CPopupWindowState.h"
+#include "core/poll/CTaskCommandRunner.h"
+#include "core/poll/ReplicationRequest.h"
+#include "text/Strings.h"
+
+namespace {
+
+using polltest::Cp;
+using polltest::PollHarness;
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A loopback port nobody listens on.
+uint16_t ClosedPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t len = sizeof a;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+  ::close(fd);
+  return ntohs(a.sin_port);
+}
+
+TEST(Rights, LostWhenAnotherConsoleTakesThem) {
+  PollHarness h("");
+  h.settings.splashWindowTtl = 7;
+  h.log.SetPopupDisabled(true);
+  h.Logon("ADMIN", "admin");
+  ASSERT_TRUE(h.Srv1().Administrator());
+  h.poller->Poll(h.Srv1());
+  EXPECT_TRUE(h.Srv1().Administrator());  // still ours: same user, same machine
+  h.log.Clear();
+  h.log.Hide();
+
+  h.Command("admin ROOT WinComputerName=OTHER;FQDN=other.test;IP=10.0.0.7");
+  ASSERT_EQ(h.poller->Poll(h.Srv1()), core::PollOutcome::Done);
+  EXPECT_FALSE(h.Srv1().Administrator());
+  EXPECT_EQ(h.Srv1().adminUser, "ROOT");
+  EXPECT_EQ(h.Text(), Cp("Потеряны права администрирования для\nкомпьютера \"SRV1\".\nТекущий администратор: \"ROOT\"\n") +
+                          "WinComputerName=OTHER\nFQDN=other.test\nIP=10.0.0.7");
+  EXPECT_EQ(h.Lines()[0].substr(0, 3), "\a06");
+  // Shown even with the pop-up disabled, for the settings' lifetime.
+  EXPECT_TRUE(h.log.Popup().visible);
+  EXPECT_EQ(h.log.Popup().lifetimeMs, 7000u);
+  EXPECT_EQ(h.views.Count("rights 0"), 1u);
+
+  // Told once: the next poll finds nothing new.
+  h.log.Clear();
+  h.poller->Poll(h.Srv1());
+  EXPECT_EQ(h.Text(), "");
+}
+
+TEST(Rights, AUserLosesNothing) {
+  PollHarness h("");
+  h.Logon("OPERATOR", "operator");
+  h.Command("admin ROOT CONN");
+  h.poller->Poll(h.Srv1());
+  EXPECT_EQ(h.Text(), "");
+  EXPECT_EQ(h.views.Count("rights 0"), 0u);
+}
+
+TEST(FailedPolls, SoundTheAlertOncePerPeriod) {
+  PollHarness h("");
+  h.settings.errorSound = "/sounds/alarm.wav";
+  h.settings.errorApp = "/bin/true";  // the poll's alert is the sound only
+  ASSERT_EQ(h.poller->PollAll().failed, 0);
+  EXPECT_TRUE(h.alerts.calls.empty());
+
+  h.Command("drop always");
+  for (int period = 0; period < 2; ++period) {
+    const core::PollAllResult result = h.poller->PollAll();
+    EXPECT_EQ(result.failed, 1);
+  }
+  EXPECT_EQ(h.alerts.calls, (std::vector<std::string>{"stop", "play:/sounds/alarm.wav", "stop",
+                                                       "play:/sounds/alarm.wav"}));
+  const std::string error = Cp("Ошибка канала связи\nдля компьютера \"SRV1\"");
+  EXPECT_EQ(h.Text(), error + "\n" + error);
+  EXPECT_EQ(h.Lines()[0].substr(0, 3), "\a06");
+  EXPECT_FALSE(h.Srv1().online);
+  EXPECT_EQ(h.views.Count("state 0 off"), 1u);
+
+  // Without a sound file there is nothing to play.
+  h.settings.errorSound.clear();
+  h.alerts.calls.clear();
+  h.poller->PollAll();
+  EXPECT_TRUE(h.alerts.calls.empty());
+}
+
+TEST(FailedPolls, UnreachableComputersAreDialledOnceEach) {
+  PollHarness h("");
+  const uint16_t closed = ClosedPort();
+  h.AddComputer("DEAD1", "127.0.0.1:" + std::to_string(closed));
+  h.AddComputer("DEAD2", "127.0.0.1:" + std::to_string(closed));
+  h.settings.errorSound = "beep.wav";
+  for (bool probe : {true, false}) {
+    SCOPED_TRACE(probe);
+    h.poller->SetConnectProbe(probe, std::chrono::milliseconds(2000));
+    h.log.Clear();
+    const core::PollAllResult result = h.poller->PollAll();
+    EXPECT_EQ(result.polled, 3);
+    EXPECT_EQ(result.failed, 2);
+    EXPECT_TRUE(Has(h.Text(), Cp("Ошибка канала связи\nдля компьютера \"DEAD1\"")));
+    EXPECT_TRUE(Has(h.Text(), Cp("Ошибка канала связи\nдля компьютера \"DEAD2\"")));
+    EXPECT_FALSE(Has(h.Text(), "SRV1"));
+    EXPECT_FALSE(h.net.FindComputer("DEAD1")->online);
+    EXPECT_TRUE(h.Srv1().online);
+  }
+  // Suspended and connection-not-used computers are not polled.
+  h.net.FindComputer("DEAD1")->pollingSuspended = true;
+  h.net.FindComputer("DEAD2")->connectionNotUsed = true;
+  h.log.Clear();
+  EXPECT_EQ(h.poller->PollAll().failed, 0);
+  EXPECT_EQ(h.Text(), "");
+}
+
+TEST(FailedPolls, NothingWhileALongOperationRuns) {
+  PollHarness h("");
+  core::BusyIndicator busy;
+  core::PollEnvironment env;
+  env.net = &h.net;
+  env.tasks = h.tasks.get();
+  env.log = &h.log;
+  env.settings = &h.settings;
+  env.clock = &h.clock;
+  env.longOperation = [&busy] { return busy.Counter() != 0; };
+  core::CStatePoller poller(env);
+  busy.SetBusy(true);
+  EXPECT_TRUE(poller.PollAll().skipped);
+  EXPECT_EQ(poller.PollOne("SRV1"), core::PollOutcome::Skipped);
+  EXPECT_TRUE(h.Requests().empty());
+  busy.SetBusy(false);
+  EXPECT_EQ(poller.PollOne("SRV1"), core::PollOutcome::Done);
+}
+
+TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
+  PollHarness h("[TASK MQUEUE]\nSTATE=1\n\n[TASK ZMODEM]\nCOMMENT=Модем\nSTATE=0\n");
+  ASSERT_TRUE(h.poller->RefreshTasks(h.Srv1()));
+  ASSERT_EQ(h.tasks->Rows(0).size(), 2u);
+  EXPECT_EQ(h.tasks->Rows(0)[1].comment, Cp("Модем"));
+  EXPECT_EQ(h.tasks->Rows(0)[1].state, 0);
+
+  core::BusyIndicator busy;
+  core::CTaskCommandRunner runner(h.net.Binding(), &busy);
+  // Two slices pass before the worker is waited for in earnest.
+  int slices = 0;
+  runner.SetSliceWait([&slices](std::future<void>& worker, std::chrono::milliseconds slice) {
+    EXPECT_EQ(slice, std::chrono::milliseconds(2000));
+    if (++slices <= 2) return false;
+    worker.wait();
+    return true;
+  });
+  int redraws = 0, refreshes = 0, busyDuring = 0;
+  const core::TaskCommandResult result = runner.Run(
+      h.Srv1(), std::string("ZMODEM"), 1, [&] { ++redraws; busyDuring += busy.Counter(); },
+      [&] {
+        ++refreshes;
+        h.poller->RefreshTasks(h.Srv1());
+      });
+  EXPECT_TRUE(result.sent);
+  EXPECT_EQ(result.returnValue, 0);
+  EXPECT_EQ(redraws, 3);  // after each of two slices, and once at the end
+  EXPECT_EQ(busyDuring, 3);
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(busy.Counter(), 0);
+  EXPECT_EQ(h.tasks->Rows(0)[1].state, 1);
+  const auto requests = h.Requests();
+  EXPECT_NE(std::find(requests.begin(), requests.end(), "TaskControl TaskName=\"ZMODEM\" Command=1"), requests.end())
+      << testing::PrintToString(requests);
+
+  // The whole server, and a call that breaks: stored, never thrown.
+  core::CTaskCommandRunner plain(h.net.Binding(), &busy);
+  EXPECT_TRUE(plain.Run(h.Srv1(), std::nullopt, 2, nullptr, nullptr).sent);
+  h.Command("drop TaskControl");
+  const auto broken = plain.Run(h.Srv1(), std::string("MQUEUE"), 2, nullptr, nullptr);
+  EXPECT_FALSE(broken.sent);
+  EXPECT_NE(broken.exceptionCode, 0u);
+  EXPECT_EQ(h.Srv1().lastException, broken.exceptionCode);
+  EXPECT_FALSE(h.Srv1().online);
+}
+
+TEST(ReplicationRequest, QuestionsAndMessages) {
+  PollHarness h("[TASK MQUEUE]\nSTATE=1\n\n[REPLICATION]\nMODE=1\nIN_SYNC=1\nBUSY=0\n");
+  h.poller->Poll(h.Srv1());
+  h.poller->Poll(h.Srv1());
+  bool busyConsole = false;
+  core::ReplicationRequestContext context{&h.net.Binding(), &h.dialogs,
+                                          [&](const std::string& text, int code) { h.log.Add(text, 0, code); },
+                                          [&] { return busyConsole; }, "T"};
+  using O = core::ReplicationRequestOutcome;
+
+  busyConsole = true;
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::ChannelBusy);
+  EXPECT_EQ(h.dialogs.shown.back(), Cp("box:Сообщение:Не возможно выполнить операцию - канал связи занят."));
+  busyConsole = false;
+
+  h.dialogs.answers = {ports::MsgAnswer::No};
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::Declined);
+  EXPECT_TRUE(Has(h.dialogs.shown.back(), Cp("Выполить репликацию?")));
+
+  h.log.Clear();
+  h.dialogs.answers = {ports::MsgAnswer::Yes};
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::Started);
+  EXPECT_EQ(h.Text(), Cp("T\nКоманда репликации передана на\nвыполнение серверу. Менеджер очереди\n"
+                         "приступил к выполнению репликации."));
+  EXPECT_EQ(h.Lines()[0].substr(0, 3), "\a26");
+
+  h.Command("replication 0 1");
+  h.poller->Poll(h.Srv1());
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::ReplicationBusy);
+  EXPECT_EQ(h.dialogs.shown.back(), Cp("box:Сообщение:Подсистема репликации занята."));
+
+  h.Command("replication 0 0");
+  h.poller->Poll(h.Srv1());
+  h.log.Clear();
+  h.Command("drop");
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::Failed);
+  EXPECT_EQ(h.Text(), Cp("T\nОшибка выполнения команды\nрепликации.\n(ошибка канала связи)"));
+  EXPECT_EQ(h.Lines()[0].substr(0, 3), "\a27");
+}
+
+TEST(ReplicationRequest, NotTakenUp) {
+  PollHarness h("[TASK MQUEUE]\nSTATE=1\n\n[REPLICATION]\nMODE=1\nIN_SYNC=0\nSTART=0\n");
+  h.poller->Poll(h.Srv1());
+  h.poller->Poll(h.Srv1());
+  h.log.Clear();
+  core::ReplicationRequestContext context{&h.net.Binding(), &h.dialogs,
+                                          [&](const std::string& text, int code) { h.log.Add(text, 0, code); },
+                                          nullptr, "T"};
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), core::ReplicationRequestOutcome::NotStarted);
+  EXPECT_EQ(h.Text(), Cp("T\nКоманда репликации передана на\nвыполнение серверу. Менеджер очереди\n"
+                         "не приступил к выполнению репликации.\n(проверьте настройки задачи)"));
+  EXPECT_EQ(h.Lines()[0].substr(0, 3), "\a27");
+  // Without replication configured nothing is asked or sent.
+  h.Srv1().replicationState[8] = 0;
+  EXPECT_EQ(core::StartReplication(h.Srv1(), context), core::ReplicationRequestOutcome::NotConfigured);
+}
+
+TEST(Alert, SoundThenProgram) {
+  polltest::RecordingAlertPort port;
+  std::tm t{};
+  t.tm_hour = 9;
+  t.tm_min = 5;
+  t.tm_sec = 3;
+  core::RaiseAlert(port, {"a.wav", "notify --all"}, true, true, t);
+  core::RaiseAlert(port, {"", ""}, true, true, t);
+  core::RaiseAlert(port, {"a.wav", "x"}, false, false, t);
+  EXPECT_EQ(port.calls, (std::vector<std::string>{
+                            "stop", "play:a.wav",
+                            "start:notify --all|Started from Veltrane32 configuration program : 9:5:3 - [notify --all]"}));
+}
+
+TEST(Popup, LifetimeBlinkAndTip) {
+  core::MessageLog log;
+  core::CPopupWindowState popup(log);
+  log.Add("kept until clicked", 0, 6);
+  popup.Update(0);
+  popup.Tick(1000000);
+  EXPECT_TRUE(popup.Visible());
+  EXPECT_EQ(popup.TrayTipUtf8(), "Конфигурация Veltrane32 (см. окно сообщений)");
+  EXPECT_TRUE(popup.AlertIconPhase(1000000));
+  EXPECT_FALSE(popup.AlertIconPhase(1000500));
+  popup.Click();
+  EXPECT_FALSE(popup.Visible());
+  EXPECT_EQ(popup.TrayTipUtf8(), "Конфигурация Veltrane32");
+
+  // Five seconds, restarted by a later message.
+  log.Add("five seconds", 5000, 6);
+  popup.Update(10000);
+  popup.Tick(14999);
+  EXPECT_TRUE(popup.Visible());
+  log.Add("again", 5000, 6);
+  popup.Update(14999);
+  popup.Tick(19000);
+  EXPECT_TRUE(popup.Visible());
+  popup.SetFadeOnHide(true);
+  popup.Tick(19999);
+  EXPECT_FALSE(popup.Visible());
+  EXPECT_TRUE(popup.LastHideFaded());
+  EXPECT_FALSE(popup.Blinking());
+
+  // Disabled: only the tray blinks.
+  log.SetPopupDisabled(true);
+  log.Add("quiet", 5000, 6);
+  popup.Update(30000);
+  EXPECT_FALSE(popup.Visible());
+  EXPECT_TRUE(popup.Blinking());
+}
+
+}  // namespace
