@@ -12,7 +12,6 @@
 #include "SimOptions.h"
 #include "rpc/runtime/RpcException.h"
 #include "sim/lib/ControlChannel.h"
-#include "sim/lib/DemoFixture.h"
 #include "sim/lib/FixtureLoader.h"
 #include "sim/lib/NodeSimulator.h"
 
@@ -41,7 +40,7 @@ int main(int argc, char** argv) {
   sim::Node node;
   try {
     const std::time_t now = std::time(nullptr);
-    node = options->fixture.empty() ? sim::LoadFixtureText(sim::DemoFixtureText(), "demo-node.cfg", now)
+    node = options->fixture.empty() ? sim::LoadDemoNode(now)
                                     : sim::LoadFixtureFile(options->fixture, now);
   } catch (const sim::FixtureError& e) {
     std::cerr << "vtnode-sim: " << e.what() << "\n";

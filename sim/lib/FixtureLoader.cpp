@@ -52,6 +52,7 @@
 #include "cfg/C_CFG_Item.h"
 #include "cfg/C_CFG_RootFolder.h"
 #include "rpc/iface/Capacities.h"
+#include "sim/lib/DemoFixture.h"
 #include "sim/lib/SimText.h"
 #include "sim/lib/TimingText.h"
 #include "text/Strings.h"
@@ -388,6 +389,8 @@ Node LoadFixtureText(std::string_view text, std::string_view origin, std::time_t
     throw FixtureError("fixture " + std::string(origin) + ": cannot be read");
   return FromTree(file, std::string(origin), now);
 }
+
+Node LoadDemoNode(std::time_t now) { return LoadFixtureText(DemoFixtureText(), "demo-node.cfg", now); }
 
 std::string GeneratedFileData(std::string_view path, size_t size) {
   // FNV-1a of the path seeds a xorshift generator.

@@ -25,6 +25,9 @@ Node LoadFixtureFile(const std::string& path, std::time_t now);
 // The same for a text held in memory; `origin` names it in errors.
 Node LoadFixtureText(std::string_view text, std::string_view origin, std::time_t now);
 
+// The bundled demo node (sim/fixtures/demo-node.cfg, embedded at build time).
+Node LoadDemoNode(std::time_t now);
+
 // The contents the simulator gives a file declared only by its size: the same
 // bytes for the same path on every run.
 std::string GeneratedFileData(std::string_view path, size_t size);

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sim/lib/DemoFixture.h"
 #include "sim/lib/FixtureLoader.h"
 #include "text/Cp1251.h"
 
@@ -17,7 +16,7 @@ sim::Node Fixture(std::string_view utf8) {
   return sim::LoadFixtureText(text, "test", kNow);
 }
 
-sim::Node DemoNode() { return sim::LoadFixtureText(sim::DemoFixtureText(), "demo-node.cfg", kNow); }
+sim::Node DemoNode() { return sim::LoadDemoNode(kNow); }
 
 Harness::Harness(sim::Node node) {
   simulator = std::make_unique<sim::NodeSimulator>(std::move(node));
