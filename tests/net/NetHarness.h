@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/net/LocalMachine.h"
 #include "core/net/NetworkServices.h"
 #include "ports/DialogPort.h"
 #include "ports/ViewNotifier.h"
