@@ -2,16 +2,11 @@
 
 #include <functional>
 
+#include "MonitorOptions.h"
+
 namespace app {
 
 namespace {
-
-struct OptionRow {
-  const char* name;       // without the leading "--"
-  const char* valueName;  // null for a flag
-  const char* help;
-  std::function<void(Options&, const std::string&)> apply;
-};
 
 const std::vector<OptionRow>& OptionTable() {
   static const std::vector<OptionRow> table = {
@@ -27,7 +22,12 @@ const std::vector<OptionRow>& OptionTable() {
       {"force", nullptr, "with --create-config: overwrite an existing file",
        [](Options& o, const std::string&) { o.force = true; }},
   };
-  return table;
+  static const std::vector<OptionRow> all = [] {
+    std::vector<OptionRow> rows = table;
+    for (const auto& row : MonitorOptionRows()) rows.push_back(row);
+    return rows;
+  }();
+  return all;
 }
 
 const OptionRow* FindOption(const std::string& name) {
@@ -92,12 +92,15 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     result.error = "--create-config writes a file and exits; it takes no --config";
   else if (o.force && !o.createConfig)
     result.error = "--force is only used with --create-config";
+  else
+    result.error = CheckMonitorOptions(o);
   return result;
 }
 
 std::string UsageText() {
   std::string text =
-      "Usage: vtconsole --headless [--config PATH]\n"
+      "Usage: vtconsole --headless [--config PATH] [--user NAME] [--password-file FILE]\n"
+      "                 [--no-connection] [--polls N] [--quit-on-conflict]\n"
       "       vtconsole [--headless] --create-config PATH [--force]\n"
       "\n"
       "Remote configuration and monitoring console for the Veltrane32 mail network.\n"
@@ -124,7 +127,10 @@ std::string UsageText() {
       "  2  wrong command line (unknown option, missing value), or no desktop program\n"
       "  3  the configuration file does not exist\n"
       "  4  --create-config could not write the file (it exists and --force is not given,\n"
-      "     or the file cannot be written)\n";
+      "     or the file cannot be written)\n"
+      "  5  a computer refused the logon (user name or password)\n"
+      "  6  another console holds the administrator rights and --quit-on-conflict was given\n";
+  text += MonitorUsageText();
   return text;
 }
 

@@ -15,6 +15,15 @@ struct Options {
   bool force = false;
   std::optional<std::string> config;
   std::optional<std::string> createConfig;
+  // The headless monitor (MonitorOptions.cpp).
+  std::optional<std::string> user;
+  std::optional<std::string> passwordFile;
+  bool noConnection = false;
+  std::optional<long> polls;  // none: until SIGINT or SIGTERM
+  bool quitOnConflict = false;
+  std::optional<long> pollPeriodMs;
+  std::optional<long> connectTimeoutMs;
+  std::optional<std::string> soundPlayer;
   // A bare argument: the configuration file, as the desktop program takes it.
   std::vector<std::string> positional;
 };
@@ -38,6 +47,8 @@ inline constexpr int kStartupFailed = 1;
 inline constexpr int kUsage = 2;
 inline constexpr int kConfigMissing = 3;
 inline constexpr int kCreateFailed = 4;
+inline constexpr int kLogonRefused = 5;
+inline constexpr int kQuitOnConflict = 6;
 }  // namespace exitcode
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "HeadlessMonitor.h"
 #include "HeadlessPorts.h"
 #include "core/CTarvikApp.h"
 #include "core/ConfigPath.h"
@@ -20,13 +21,6 @@ namespace {
 void Error(const std::string& message) {
   std::fprintf(stderr, "vtconsole: %s\n", message.c_str());
   std::fflush(stderr);
-}
-
-// A log line on the terminal: the BEL byte dropped, the code and text kept.
-void PrintLogLine(const std::string& line) {
-  const std::string shown = !line.empty() && line[0] == core::MessageLog::kBel ? line.substr(1) : line;
-  std::fprintf(stdout, "%s\n", text::Cp1251ToUtf8(shown).c_str());
-  std::fflush(stdout);
 }
 
 }  // namespace
@@ -74,24 +68,7 @@ int RunHeadless(const Options& options) {
     return exitcode::kConfigMissing;
   }
 
-  HeadlessDialogPort dialogs;
-  ports::SystemClock clock;
-  QuietProgressPort progress;
-  core::AppEnvironment env;
-  env.dialogs = &dialogs;
-  env.clock = &clock;
-  env.progress = &progress;
-  env.commandLine = path;
-
-  core::CTarvikApp application(std::move(env));
-  application.Log().SetLineSink(PrintLogLine);
-  const bool started = application.InitInstance();
-  const int code = application.ExitInstance();
-  if (!started) {
-    Error("start-up failed with the configuration file \"" + path + "\"");
-    return exitcode::kStartupFailed;
-  }
-  return code;
+  return RunMonitor(options, path);
 }
 
 }  // namespace app

@@ -110,7 +110,7 @@ TEST_F(VtConsole, CreateConfigWritesTheDefaultTextOnce) {
 TEST_F(VtConsole, HeadlessRunPrintsStartUpAndShutdown) {
   const std::string path = PathOf("node.cfg");
   ASSERT_EQ(Start({"--create-config", path}).exitCode, 0);
-  const ProcessResult run = Start({"--headless", "--config", path});
+  const ProcessResult run = Start({"--headless", "--config", path, "--polls", "0"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out.find('\x07'), std::string::npos) << "no BEL bytes on the terminal";
 
@@ -133,7 +133,7 @@ TEST_F(VtConsole, HeadlessRunPrintsStartUpAndShutdown) {
 
 TEST_F(VtConsole, HeadlessRunWithoutTheFileNamesItAndTheOptionThatCreatesIt) {
   const std::string path = PathOf("absent.cfg");
-  const ProcessResult run = Start({"--headless", "--config", path});
+  const ProcessResult run = Start({"--headless", "--config", path, "--polls", "0"});
   EXPECT_EQ(run.exitCode, 3);
   EXPECT_NE(run.err.find("\"" + path + "\" not found"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("--create-config"), std::string::npos) << run.err;
@@ -148,7 +148,7 @@ TEST_F(VtConsole, HeadlessRunWithoutTheFileNamesItAndTheOptionThatCreatesIt) {
 TEST_F(VtConsole, MessageBoxesGoToStandardErrorInUtf8) {
   const std::string path = PathOf("p.cfg");
   std::ofstream(path, std::ios::binary) << "[COMMON]\r\nPERIOD_VERIFY=3\r\n";
-  const ProcessResult run = Start({"--headless", "--config", path});
+  const ProcessResult run = Start({"--headless", "--config", path, "--polls", "0"});
   EXPECT_EQ(run.exitCode, 0) << "a refused value is no failure: " << run.err;
   EXPECT_NE(run.err.find("[Ошибка] Для параметра \"PERIOD_VERIFY\" из секции \"COMMON\""), std::string::npos)
       << run.err;
@@ -164,7 +164,7 @@ TEST_F(VtConsole, AStartUpFailureEndsWithItsReasonAndExitCode) {
   const std::string path = (deep / "node.cfg").string();
   ASSERT_EQ(Start({"--create-config", path}).exitCode, 0);
 
-  const ProcessResult run = Start({"--headless", "--config", path});
+  const ProcessResult run = Start({"--headless", "--config", path, "--polls", "0"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("Ошибка открытия конфигурационного файла"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("start-up failed"), std::string::npos) << run.err;

@@ -4,10 +4,10 @@
 
 namespace core {
 
-PollingAppHooks::PollingAppHooks(CStatePoller& poller, AppHooks* next) : poller_(poller), next_(next ? next : &none_) {}
+PollingAppHooks::PollingAppHooks(CStatePoller* poller, AppHooks* next) : poller_(poller), next_(next ? next : &none_) {}
 
 void PollingAppHooks::PollAll() {
-  poller_.PollAll();
+  if (poller_) poller_->PollAll();
   next_->PollAll();
 }
 

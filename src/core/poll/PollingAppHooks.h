@@ -13,8 +13,11 @@ class CStatePoller;
 
 class PollingAppHooks : public AppHooks {
  public:
-  PollingAppHooks(CStatePoller& poller, AppHooks* next = nullptr);
+  // `poller` may be set later (it often needs the application object that
+  // these hooks are given to); without one a poll does nothing.
+  explicit PollingAppHooks(CStatePoller* poller, AppHooks* next = nullptr);
   void SetNext(AppHooks* next) { next_ = next ? next : &none_; }
+  void SetPoller(CStatePoller* poller) { poller_ = poller; }
 
   // Ours.
   void PollAll() override;
@@ -47,7 +50,7 @@ class PollingAppHooks : public AppHooks {
   void DestroyWindows() override { next_->DestroyWindows(); }
 
  private:
-  CStatePoller& poller_;
+  CStatePoller* poller_;
   AppHooks none_;
   AppHooks* next_;
   uint32_t pollMs_ = 0;
