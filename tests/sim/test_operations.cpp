@@ -295,3 +295,52 @@ TEST_F(Operations, RouterTablesAndAbonentTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+// Small capacities: the node never sends more than the client can hold (the
+// client would refuse the reply as bad stub data); what does not fit is cut
+// where a cut text still serves, refused where it would not.
+TEST_F(Operations, AnswersKeepToTheCapacityGiven) {
+  Buffer name(3), comment(0);
+  EXPECT_EQ(rpc::TaskGetAt(t, 0, name.capacity, &name.length, name.data(), comment.capacity, &comment.length,
+                           comment.data()),
+            0);
+  EXPECT_EQ(name.Text(), "ROU");
+  EXPECT_EQ(comment.length, 0);
+
+  Buffer disks(150);
+  int32_t count = 0, unused = 0;
+  rpc::GetDisks(t, disks.capacity, &disks.length, disks.data(), &count, &unused);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(disks.length, 104);
+
+  Buffer timings(100);
+  EXPECT_EQ(rpc::QMX_DirGetTimingsArray(t, &status, &rpcErr, "SPB-NODE", timings.capacity, &timings.length,
+                                        timings.data(), &count),
+            -1);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(timings.length, 0);
+
+  Buffer apf(5);
+  int32_t flag = 0;
+  EXPECT_EQ(rpc::QMX_DirGetApfList(t, &status, &rpcErr, "SPB-NODE", apf.capacity, &apf.length, apf.data(), &flag), -1);
+
+  Buffer listing(5);
+  int32_t error = 0;
+  EXPECT_EQ(rpc::ListDir(t, "C:\\VELTRANE\\CLIENT\\INSTALL\\*.*", 1, listing.capacity, &listing.length,
+                         listing.data(), &error),
+            -1);
+  EXPECT_EQ(error, 234);
+
+  Buffer table(10);
+  int32_t needed = 0;
+  table.length = 0;
+  EXPECT_EQ(rpc::GetRoutList(t, &status, &rpcErr, rpc::level::kPn, &needed, table.capacity, &table.length,
+                             table.data()),
+            -1);
+  EXPECT_GT(needed, 10);
+  EXPECT_EQ(table.length, 0);
+}
+
+}  // namespace
