@@ -1,0 +1,261 @@
+// vtconsole --headless as a monitor, run as its own process against a
+// vtnode-sim process: start-up with logon, polls, an alert, shutdown with the
+// logoffs; unreachable and black-holed computers; the signal that ends it.
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// A child process with its output in files.
+struct Child {
+  pid_t pid = -1;
+  std::string out, err;
+
+  static Child Start(const std::vector<std::string>& argv, const fs::path& dir, const std::string& name) {
+    Child child;
+    child.out = (dir / (name + ".out")).string();
+    child.err = (dir / (name + ".err")).string();
+    child.pid = fork();
+    if (child.pid == 0) {
+      if (chdir(dir.c_str()) != 0) _exit(126);
+      const int in = open("/dev/null", O_RDONLY);
+      const int out = open(child.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int err = open(child.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(in, 0);
+      dup2(out, 1);
+      dup2(err, 2);
+      std::vector<char*> args;
+      for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+      args.push_back(nullptr);
+      execv(args[0], args.data());
+      _exit(127);
+    }
+    return child;
+  }
+  // Waits for the output to contain `part` (the test's own timeout ends a hang).
+  void WaitFor(const std::string& part) const {
+    while (ReadAll(out).find(part) == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  int Wait() {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  void Stop() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      Wait();
+    }
+  }
+};
+
+class HeadlessMonitor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() / ("vt_monitor_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    // 127.0.0.2: on the loopback, but not this machine's own address, so
+    // that the console reaches it over TCP and not the local transport.
+    sim_ = Child::Start({VTNODE_SIM_PATH, "--listen", "127.0.0.2:0", "--request-log", Path("requests.log"),
+                         "--control", Path("ctl")}, dir_,
+                        "sim");
+    sim_.WaitFor("listening on 127.0.0.2:");
+    const std::string out = ReadAll(sim_.out);
+    port_ = std::stoi(out.substr(out.find("127.0.0.2:") + 10));
+    std::ofstream(Path("player.sh")) << "#!/bin/sh\necho \"$1\" >> " << Path("played") << "\n";
+    fs::permissions(Path("player.sh"), fs::perms::owner_all);
+    std::ofstream(Path("pw")) << "# the password of every computer\nadmin\n";
+  }
+  void TearDown() override {
+    sim_.Stop();
+    fs::remove_all(dir_);
+  }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  void WriteConfig(const std::string& computers, const std::string& hosts) {
+    std::ofstream(Path("mon.cfg"), std::ios::binary)
+        << "[COMMON]\r\nPERIOD_VERIFY=5\r\nERROR_SOUND=alarm.wav\r\n[Remote interfaces]\r\nSRV1=127.0.0.2:" << port_
+        << "\r\n"
+        << computers << "[Hosts]\r\n"
+        << hosts;
+  }
+  Child Console(std::vector<std::string> extra) {
+    std::vector<std::string> argv = {VTCONSOLE_PATH, "--headless", "--config", Path("mon.cfg"),
+                                     "--sound-player", Path("player.sh"), "--poll-period-ms", "50"};
+    argv.insert(argv.end(), extra.begin(), extra.end());
+    return Child::Start(argv, dir_, "console");
+  }
+
+  fs::path dir_;
+  Child sim_;
+  int port_ = 0;
+};
+
+TEST_F(HeadlessMonitor, PollsAlertsAndShutsDown) {
+  // DEAD is on a closed port of the loopback: no logon, a channel error at
+  // every poll, and the alert sound each time.
+  const int closed = [] {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.2", &a.sin_addr);
+    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    close(fd);
+    return ntohs(a.sin_port);
+  }();
+  WriteConfig("DEAD=127.0.0.2:" + std::to_string(closed) + "\r\n", "NODE=SRV1,DEAD\r\n");
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "3"});
+  ASSERT_EQ(console.Wait(), 0) << ReadAll(console.err);
+  const std::string out = ReadAll(console.out);
+  const std::string err = ReadAll(console.err);
+
+  EXPECT_NE(out.find("02Соединение с: \"SRV1\""), std::string::npos) << out;
+  EXPECT_NE(out.find("08Права доступа:"), std::string::npos);
+  EXPECT_NE(err.find("computer \"DEAD\" cannot be reached"), std::string::npos) << err;
+  // Two polls of start-up and three of the timer: five channel errors.
+  EXPECT_EQ(Count(out, "06Ошибка канала связи"), 5) << out;
+  // A sound still playing is stopped by the next one, which may come before
+  // the player wrote its line: at least one, at most one per failed poll.
+  const int played = Count(ReadAll(Path("played")), "alarm.wav");
+  EXPECT_GE(played, 1);
+  EXPECT_LE(played, 5);
+  EXPECT_EQ(Count(out, "28"), Count(out, "Сканируемые диски для")) << "each disk message has its code";
+  EXPECT_EQ(Count(out, "Сканируемые диски для"), 5);
+  // Shutdown with the logoff of the computer that was logged on.
+  const size_t stop = out.find("01Стоп ...");
+  ASSERT_NE(stop, std::string::npos);
+  EXPECT_NE(out.find("    Интерфейс: \"SRV1\"", stop), std::string::npos);
+  EXPECT_EQ(Count(out.substr(stop), "OK, деинициализирован."), 1);
+  EXPECT_EQ(Count(out.substr(stop), "Не использован."), 1);
+  const std::string requests = ReadAll(Path("requests.log"));
+  EXPECT_EQ(Count(requests, "\nGetStateFlag "), 5) << requests;
+  EXPECT_EQ(Count(requests, "\nLogoff "), 1);
+}
+
+TEST_F(HeadlessMonitor, EndsOnSigtermWithItsShutdown) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw")});
+  console.WaitFor("13Проверка подсистем сканирования");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  kill(console.pid, SIGTERM);
+  EXPECT_EQ(console.Wait(), 0);
+  const std::string out = ReadAll(console.out);
+  EXPECT_NE(out.find("      OK, деинициализирован."), std::string::npos) << out;
+  EXPECT_NE(out.find("05Деинициализация Sockets Library ..."), std::string::npos);
+}
+
+TEST_F(HeadlessMonitor, BlackHoledComputerCostsOneShortTimeoutPerPoll) {
+  // A listening socket whose backlog is full: the next connection attempt
+  // is never answered.
+  const int hole = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  inet_pton(AF_INET, "127.0.0.3", &a.sin_addr);
+  ASSERT_EQ(bind(hole, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  ASSERT_EQ(listen(hole, 0), 0);
+  socklen_t len = sizeof a;
+  getsockname(hole, reinterpret_cast<sockaddr*>(&a), &len);
+  std::vector<int> fillers;
+  for (int i = 0; i < 4; ++i) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    fillers.push_back(fd);
+  }
+  const std::string hole1 = "HOLE1=127.0.0.3:" + std::to_string(ntohs(a.sin_port)) + "\r\n";
+  const std::string hole2 = "HOLE2=127.0.0.3:" + std::to_string(ntohs(a.sin_port)) + "\r\n";
+  WriteConfig(hole1 + hole2, "NODE=SRV1,HOLE1\r\n");
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "2",
+                           "--connect-timeout-ms", "300"});
+  EXPECT_EQ(console.Wait(), 0) << ReadAll(console.err);
+  const std::string out = ReadAll(console.out);
+  EXPECT_EQ(Count(out, "06Ошибка канала связи"), 8) << out;  // two computers, four polls
+  EXPECT_NE(ReadAll(console.err).find("computer \"HOLE1\" cannot be reached"), std::string::npos);
+  EXPECT_NE(out.find("      OK, деинициализирован."), std::string::npos);
+  for (int fd : fillers) close(fd);
+  close(hole);
+}
+
+TEST_F(HeadlessMonitor, RefusalsAndConflictsEndWithTheirCodes) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  std::ofstream(Path("bad")) << "SRV1=wrong\n";
+  {
+    Child console = Console({"--user", "ADMIN", "--password-file", Path("bad"), "--polls", "1"});
+    EXPECT_EQ(console.Wait(), 5);
+    EXPECT_NE(ReadAll(console.err).find("computer \"SRV1\" refused the logon of \"ADMIN\""), std::string::npos);
+    EXPECT_NE(ReadAll(console.out).find("01Стоп ..."), std::string::npos) << "the shutdown still runs";
+  }
+  // Another console holds the rights: go on as a user, or end when asked to.
+  Child send = Child::Start({VTNODE_SIM_PATH, "--send", Path("ctl"), "admin", "ROOT", "WinComputerName=OTHER"}, dir_,
+                            "send");
+  ASSERT_EQ(send.Wait(), 0) << ReadAll(send.err);
+  {
+    Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "1"});
+    EXPECT_EQ(console.Wait(), 0) << ReadAll(console.err);
+    EXPECT_NE(ReadAll(console.out).find("Администратор как пользователь."), std::string::npos);
+    EXPECT_NE(ReadAll(console.err).find("(answered: Продолжить)"), std::string::npos) << ReadAll(console.err);
+  }
+  {
+    Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "1", "--quit-on-conflict"});
+    EXPECT_EQ(console.Wait(), 6);
+    EXPECT_NE(ReadAll(console.err).find("(answered: Завершить работу)"), std::string::npos) << ReadAll(console.err);
+  }
+}
+
+TEST_F(HeadlessMonitor, BadMonitorOptionsAreRefused) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--polls", "x"}, "--polls wants a whole number"},
+      {{"--no-connection", "--user", "A"}, "--no-connection takes no --user"},
+      {{"--password-file", "/nonexistent/pw", "--user", "A"}, "cannot read the password file"},
+  };
+  for (const auto& c : cases) {
+    Child console = Console(c.args);
+    EXPECT_EQ(console.Wait(), 2);
+    EXPECT_NE(ReadAll(console.err).find(c.message), std::string::npos) << ReadAll(console.err);
+  }
+  // Without a user the logon is not answered: the start-up ends.
+  Child console = Console({"--polls", "1"});
+  EXPECT_EQ(console.Wait(), 1);
+  EXPECT_NE(ReadAll(console.err).find("needs --user"), std::string::npos);
+}
+
+}  // namespace
