@@ -4,7 +4,7 @@
 //
 //   [NODE]                 STATE_FLAG, ADMIN_USER, ADMIN_CONNECTION (who holds
 //                          the administrator rights at start; empty: nobody)
-//   [USER name]            PASSWORD, LEVEL (1 user, 2 administrator)
+//   [USER name]            PASSWORD, LEVEL (1 user, 2 or 3 administrator)
 //   [TASK name]            COMMENT, STATE (-1..5), VISIBLE (0/1),
 //                          PROPERTY=label|value|comment|fourth (repeatable)
 //   [CFG name]             a section of the server configuration; every line is
