@@ -13,8 +13,8 @@ namespace sim {
 namespace {
 
 std::string_view OperationName(uint16_t opnum) {
-  const rpc::OperationSpec* spec = rpc::FindOperation(opnum);
-  return spec ? spec->name : std::string_view("?");
+  const rpc::OperationSpec* operation = rpc::FindOperation(opnum);
+  return operation ? operation->name : std::string_view("?");
 }
 
 // A forced answer: the node is not asked; the response carries only the
