@@ -15,6 +15,7 @@
 //     flag = rpc::GetStateFlagWithTexts(target, identity, computer->user);
 //   });
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -112,7 +113,7 @@ class ProcessBinding {
   ports::ViewNotifier* notifier_;
   std::recursive_mutex mutex_;
   std::unique_ptr<rpc::RpcBinding> handle_;
-  int current_ = -1;
+  std::atomic<int> current_{-1};  // read without the lock by CurrentIndex()
   std::chrono::milliseconds connectTimeout_ = kDefaultConnectTimeout;
   std::chrono::milliseconds callTimeout_ = kDefaultCallTimeout;
 };
