@@ -1,7 +1,6 @@
 #include "core/poll/CStatePoller.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "core/LogTime.h"
@@ -9,6 +8,7 @@
 #include "core/ProgramSettings.h"
 #include "core/net/NetworkServices.h"
 #include "core/poll/CTaskLists.h"
+#include "core/poll/ConnectProbe.h"
 #include "core/poll/ScanReports.h"
 #include "ports/AlertPort.h"
 #include "ports/Clock.h"
@@ -17,7 +17,6 @@
 #include "rpc/iface/Calls.h"
 #include "rpc/iface/Capacities.h"
 #include "rpc/iface/SessionTexts.h"
-#include "rpc/runtime/Transport.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -92,20 +91,17 @@ PollAllResult CStatePoller::PollAll() {
   // the first call, as the one binding can hold one computer only.
   std::vector<char> unreachable(due.size(), 0);
   if (probe_ && due.size() > 1) {
-    std::vector<std::thread> dialers;
+    std::vector<ProbeTarget> targets;
+    std::vector<size_t> probed;
     for (size_t i = 0; i < due.size(); ++i) {
       const __RpcClientDescription& c = *due[i];
       const uint16_t port = EndpointPort(c.endpoint);
       if (c.isLocal || c.protseq != kDefaultProtseq || port == 0) continue;
-      dialers.emplace_back([&unreachable, i, host = c.networkAddress, port, timeout = probeTimeout_] {
-        try {
-          rpc::Transport::ConnectTcp(host, port, timeout);
-        } catch (const std::exception&) {
-          unreachable[i] = 1;
-        }
-      });
+      targets.push_back({c.networkAddress, port});
+      probed.push_back(i);
     }
-    for (auto& t : dialers) t.join();
+    const std::vector<bool> answered = ProbeConnections(targets, probeTimeout_);
+    for (size_t k = 0; k < probed.size(); ++k) unreachable[probed[k]] = !answered[k];
   }
 
   for (size_t i = 0; i < due.size(); ++i) {

@@ -1,0 +1,22 @@
+#pragma once
+// Dials many TCP endpoints at once and reports which took the connection
+// within a timeout. Dotted IPv4 addresses are dialled from one thread with
+// non-blocking connects; names are resolved and dialled on threads of their
+// own, as resolution blocks. The connections are closed at once.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace core {
+
+struct ProbeTarget {
+  std::string host;
+  uint16_t port = 0;
+};
+
+// One flag per target: true when it answered within `timeout`.
+std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout);
+
+}  // namespace core
