@@ -63,6 +63,14 @@ TEST(ItemParameterText, BuildStartsWithTheFixedHeadAndSkipsItsNames) {
             "#absaddress=kept: only exact names are the head's\n");
 }
 
+TEST(ItemParameterText, ALineBreakInAValueCannotAddAParameter) {
+  _VxItemBase item;
+  item.absAddress = "C:RU\n#LEVEL=5";
+  item.parameters = {{"#COMMENT", "two\r\n#ABSADDRESS=C:EVIL"}, {"#J\nOB", "x"}};
+  EXPECT_EQ(item.BuildParameterText(false),
+            "#KEEPINADDRBOOK=1\n#ABSADDRESS=C:RU #LEVEL=5\n#COMMENT=two  #ABSADDRESS=C:EVIL\n#J OB=x\n");
+}
+
 TEST(ItemParameterText, BuildHoldsTextsLargerThanTheEstimateAndParsesBack) {
   _VxItemBase item;
   item.parameters = {{"#COMMENT", std::string(3'000'000, 'x')}, {"#USERID", "u"}};

@@ -12,6 +12,9 @@
 
 namespace model {
 
+// The clipboard format that carries an entry's archive between consoles.
+inline constexpr const char* kItemClipboardFormat = "VT32-TarvikApp-VA";
+
 class ItemArchive {
  public:
   static ItemArchive ForStoring();

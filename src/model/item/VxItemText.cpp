@@ -24,6 +24,14 @@ std::string WithoutCarriageReturns(std::string_view s) {
   return out;
 }
 
+// A line break inside a name or value would end that line early and let the
+// rest pass for a parameter of its own; it goes out as a blank instead.
+std::string OneLine(std::string_view s) {
+  std::string out(s);
+  std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return out;
+}
+
 bool HasSlash(std::string_view s) {
   return s.find('/') != std::string_view::npos || s.find('\\') != std::string_view::npos;
 }
@@ -55,13 +63,13 @@ std::string _VxItemBase::BuildParameterText(bool withLevel) const {
   out += "#KEEPINADDRBOOK=";
   out += hideFromAddressBook ? '0' : '1';
   out += '\n';
-  out += "#ABSADDRESS=" + absAddress + "\n";
+  out += "#ABSADDRESS=" + OneLine(absAddress) + "\n";
   for (const auto& p : parameters) {
     if (IsFixedHeadName(p.name)) continue;
     if (!withLevel && text::EqualsNoCaseAscii(p.name, "#LEVEL")) continue;
-    out += p.name;
+    out += OneLine(p.name);
     out += '=';
-    out += p.value;
+    out += OneLine(p.value);
     out += '\n';
   }
   return out;
