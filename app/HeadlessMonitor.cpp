@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "core/CTarvikApp.h"
 #include "core/net/NetworkAppHooks.h"
 #include "core/net/NetworkServices.h"
+#include "core/poll/CPollSchedule.h"
 #include "core/poll/CStatePoller.h"
 #include "core/poll/CTaskLists.h"
 #include "core/poll/PollingAppHooks.h"
@@ -83,17 +85,6 @@ class MonitorHooks : public core::NetworkAppHooks {
   bool refused_ = false;
 };
 
-// Waits `period` in short slices; false when a stop signal came.
-bool WaitPeriod(std::chrono::milliseconds period) {
-  const auto end = std::chrono::steady_clock::now() + period;
-  while (!gStop) {
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= end) return true;
-    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(end - now, std::chrono::milliseconds(50)));
-  }
-  return false;
-}
-
 }  // namespace
 
 int RunMonitor(const Options& options, const std::string& path) {
@@ -152,10 +143,20 @@ int RunMonitor(const Options& options, const std::string& path) {
 
   const bool started = application.InitInstance();
   if (started) {
-    const std::chrono::milliseconds period(options.pollPeriodMs ? *options.pollPeriodMs : pollHooks.PollPeriodMs());
-    for (long done = 0; !options.polls || done < *options.polls; ++done) {
-      if (!WaitPeriod(period)) break;
-      poller.PollAll();
+    // Timer 666: every period from the end of the start-up, until a stop
+    // signal or the number of polls asked for.
+    core::CPollSchedule timer;
+    timer.Start(options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : pollHooks.PollPeriodMs(),
+                clock.SteadyMs());
+    long done = 0;
+    while (!gStop && (!options.polls || done < *options.polls)) {
+      if (timer.Due(clock.SteadyMs())) {
+        poller.PollAll();
+        ++done;
+        continue;
+      }
+      const int64_t wait = std::clamp<int64_t>(timer.NextDueMs() - clock.SteadyMs(), 1, 50);
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
     }
   }
   const int code = application.ExitInstance();

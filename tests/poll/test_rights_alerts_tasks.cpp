@@ -11,6 +11,7 @@
 #include "PollHarness.h"
 #include "core/BusyIndicator.h"
 #include "core/poll/Alert.h"
+#include "core/poll/CPollSchedule.h"
 #include "core/poll/CPopupWindowState.h"
 #include "core/poll/CTaskCommandRunner.h"
 #include "core/poll/ReplicationRequest.h"
@@ -299,6 +300,41 @@ TEST(Popup, LifetimeBlinkAndTip) {
   popup.Update(30000);
   EXPECT_FALSE(popup.Visible());
   EXPECT_TRUE(popup.Blinking());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PollSchedule, PeriodAndRestart) {
+  core::CPollSchedule timer;
+  EXPECT_FALSE(timer.Due(1000000));
+  timer.Start(10000, 0);
+  EXPECT_FALSE(timer.Due(9999));
+  EXPECT_TRUE(timer.Due(10000));
+  EXPECT_FALSE(timer.Due(10001));
+  // Changed from 10 to 30 s at 15 s: the next poll comes 30 s after the change.
+  timer.ChangePeriod(30000, 15000);
+  EXPECT_FALSE(timer.Due(20000));
+  EXPECT_FALSE(timer.Due(44999));
+  EXPECT_TRUE(timer.Due(45000));
+  // A late check fires once, not once per missed period.
+  EXPECT_TRUE(timer.Due(200000));
+  EXPECT_FALSE(timer.Due(200001));
+  EXPECT_EQ(timer.NextDueMs(), 225000);
+  timer.Stop();
+  timer.ChangePeriod(5000, 300000);
+  EXPECT_FALSE(timer.Due(400000));
+}
+
+TEST(Popup, DesktopHeightSetsTheLineLimit) {
+  core::MessageLog log;
+  core::CPopupWindowState popup(log);
+  popup.SetDesktopHeight(1200);  // (1200 - 60) / 17 = 67 lines
+  for (int i = 0; i < 100; ++i) log.Add("line", 0, 1);
+  EXPECT_EQ(log.Lines().size(), 67u);
+  popup.SetDesktopHeight(300);  // below 20 rows: 20
+  EXPECT_EQ(log.Lines().size(), 20u);
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ class CPopupWindowState {
   void Update(int64_t nowMs);
   // Timer 765 and timer 766: hides the window once its lifetime ran out.
   void Tick(int64_t nowMs);
+  // The desktop's height as the window layer reports it sets how many lines
+  // the message list keeps (headless, the list keeps its default).
+  void SetDesktopHeight(int pixels) { log_.SetLineLimit(MessageLog::LineLimit(pixels)); }
   // A click on the window hides it, whatever its lifetime.
   void Click();
 
