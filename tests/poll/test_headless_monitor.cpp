@@ -155,7 +155,7 @@ TEST_F(HeadlessMonitor, PollsAlertsAndShutsDown) {
   const int played = Count(ReadAll(Path("played")), "alarm.wav");
   EXPECT_GE(played, 1);
   EXPECT_LE(played, 5);
-  EXPECT_EQ(Count(out, "28"), Count(out, "Сканируемые диски для")) << "each disk message has its code";
+  EXPECT_EQ(Count(out, "\n28"), Count(out, "Сканируемые диски для")) << "each disk message has its code";
   EXPECT_EQ(Count(out, "Сканируемые диски для"), 5);
   // Shutdown with the logoff of the computer that was logged on.
   const size_t stop = out.find("01Стоп ...");
