@@ -31,11 +31,13 @@ TEST_F(BindingTest, FailedCallGoesOffLineAndTheNextAfterRestartComesBack) {
   nettest::SimNode node;
   core::__RpcClientDescription& computer = Computer("SRV1", node.Entry());
   EXPECT_STREQ(core::OnlineText(computer).first, "off-line");
+  EXPECT_EQ(core::OnlineText(computer).second, 0);
 
   ASSERT_TRUE(Poll(computer));
   EXPECT_EQ(flag, 1);
   EXPECT_TRUE(computer.online);
-  EXPECT_EQ(core::OnlineText(computer), (std::pair<const char*, int>{"on-line", 1}));
+  EXPECT_STREQ(core::OnlineText(computer).first, "on-line");
+  EXPECT_EQ(core::OnlineText(computer).second, 1);
   EXPECT_EQ(computer.stringBinding, "ncacn_ip_tcp:127.0.0.1[" + std::to_string(node.Port()) + "]");
   EXPECT_THAT(notifier.states, ElementsAre(std::pair{0, true}));
 
