@@ -16,6 +16,8 @@ namespace {
 
 // In the child before exec: its own session, no terminal, quiet.
 void DetachChild() {
+  signal(SIGINT, SIG_DFL);
+  signal(SIGTERM, SIG_DFL);
   setsid();
   const int null = open("/dev/null", O_RDWR);
   if (null >= 0) {
@@ -59,8 +61,11 @@ void HeadlessAlertPort::Reap() {
 void HeadlessAlertPort::StopSound() {
   Reap();
   if (playing_ <= 0) return;
-  // The player leads a session of its own: the signal reaches what it started too.
-  kill(-playing_, SIGTERM);
+  // The player leads a session of its own: the signal reaches what it started
+  // too. The direct kill covers a player that has not made its session yet;
+  // SIGKILL, as a child that has not reached exec still has our handlers.
+  kill(-playing_, SIGKILL);
+  kill(playing_, SIGKILL);
   waitpid(playing_, nullptr, 0);
   playing_ = -1;
 }
