@@ -43,7 +43,9 @@ uint32_t ProcessBinding::Bind(__RpcClientDescription& computer) {
   computer.flags &= ~clientflag::kBound;
 
   rpc::StringBinding parts;
-  if (computers_.IsLocal(computer)) {
+  // The local-machine test ran at registration; a bind does not ask the
+  // resolver again.
+  if (computer.isLocal) {
     parts.protseq = kLocalProtseq;
     parts.endpoint = kLocalEndpoint;
   } else {
