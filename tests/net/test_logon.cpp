@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Права доступа:\n  Отказано в доступе.", 6},
                    {"Проверьте имя пользователя и пароль!", 6}},
                   {"Сообщение|Не удается подключиться к серверу Veltrane 32!\n\nПроверьте имя пользователя и пароль!\n"}},
-        LogonCase{"ConnectionDroppedMidway", "OPER", "op", {"drop GetCurrentAdmin"}, {}, 0, 1, false,
+        LogonCase{"ConnectionDroppedMidway", "OPER", "op", {"drop GetCurrentAdmin"}, {}, 0, -100, false,
                   {Connect("OPER"), {"Не удается установить канал связи!", 6}},
                   {"Ошибка|Не удается установить канал связи!"}},
         LogonCase{"FaultOnLogon", "OPER", "op", {"fault 1783 Logon"}, {}, 0, -100, false,

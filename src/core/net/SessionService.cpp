@@ -102,6 +102,9 @@ int SessionService::Logon(bool interactive) {
   }
 
   if (!completed) {
+    // A logon whose calls did not all complete gave no rights, even when the
+    // server had answered Logon before the channel broke.
+    state_.accessLevel = access::kUnset;
     if (interactive && dialogs_)
       dialogs_->Message(Cp("Не удается установить канал связи!"), Cp("Ошибка"), ports::MsgIcon::Error);
     Log(Cp("Не удается установить канал связи!"), kCodeFailed);
