@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/LoopbackSockets.h"
 #include "core/MessageLog.h"
 #include "core/ProgramSettings.h"
 #include "core/net/NetworkServices.h"
@@ -132,28 +133,13 @@ BENCHMARK(BM_RawTcpRoundTrip)->Unit(benchmark::kMicrosecond);
 void BM_PollAllTenBlackHoled(benchmark::State& state) {
   sim::NodeSimulator simulator(sim::LoadFixtureText(sim::DemoFixtureText(), "demo", std::time(nullptr)));
   const uint16_t port = simulator.ListenTcp("127.0.0.1", 0);
-  const int hole = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  inet_pton(AF_INET, "127.0.0.3", &a.sin_addr);
-  bind(hole, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  listen(hole, 0);
-  socklen_t len = sizeof a;
-  getsockname(hole, reinterpret_cast<sockaddr*>(&a), &len);
-  std::vector<int> fillers;
-  for (int i = 0; i < 4; ++i) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    fillers.push_back(fd);
-  }
+  const testsupport::BlackHole hole;
   std::vector<std::string> entries = {"127.0.0.1:" + std::to_string(port)};
-  for (int i = 0; i < 10; ++i) entries.push_back("127.0.0.3:" + std::to_string(ntohs(a.sin_port)));
+  for (int i = 0; i < 10; ++i) entries.push_back("127.0.0.3:" + std::to_string(hole.Port()));
   Console console(entries, std::chrono::milliseconds(state.range(0)), state.range(1) != 0);
   int failed = 0;
   for (auto _ : state) failed += console.poller->PollAll().failed;
   state.counters["failed_per_poll"] = static_cast<double>(failed) / static_cast<double>(state.iterations());
-  for (int fd : fillers) close(fd);
-  close(hole);
 }
 BENCHMARK(BM_PollAllTenBlackHoled)
     ->Args({5000, 1})

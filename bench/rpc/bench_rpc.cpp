@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/LoopbackSockets.h"
 #include "rpc/runtime/RpcBinding.h"
 #include "rpc/runtime/RpcServer.h"
 
@@ -46,15 +47,9 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 class RawServer {
  public:
   RawServer(size_t requestSize, size_t replySize) : reply_(replySize, 0x5A), requestSize_(requestSize) {
-    listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    listen(listenFd_, 1);
-    socklen_t length = sizeof addr;
-    getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &length);
-    port_ = ntohs(addr.sin_port);
+    const auto listener = testsupport::ListenOnLoopback("127.0.0.1", 1);
+    listenFd_ = listener.fd;
+    port_ = listener.port;
     thread_ = std::thread([this] {
       const int fd = accept(listenFd_, nullptr, nullptr);
       if (fd < 0) return;

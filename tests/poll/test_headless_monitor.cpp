@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/LoopbackSockets.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -181,24 +183,10 @@ TEST_F(HeadlessMonitor, EndsOnSigtermWithItsShutdown) {
 }
 
 TEST_F(HeadlessMonitor, BlackHoledComputerCostsOneShortTimeoutPerPoll) {
-  // A listening socket whose backlog is full: the next connection attempt
-  // is never answered.
-  const int hole = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  inet_pton(AF_INET, "127.0.0.3", &a.sin_addr);
-  ASSERT_EQ(bind(hole, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(listen(hole, 0), 0);
-  socklen_t len = sizeof a;
-  getsockname(hole, reinterpret_cast<sockaddr*>(&a), &len);
-  std::vector<int> fillers;
-  for (int i = 0; i < 4; ++i) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    fillers.push_back(fd);
-  }
-  const std::string hole1 = "HOLE1=127.0.0.3:" + std::to_string(ntohs(a.sin_port)) + "\r\n";
-  const std::string hole2 = "HOLE2=127.0.0.3:" + std::to_string(ntohs(a.sin_port)) + "\r\n";
+  const testsupport::BlackHole hole;
+  ASSERT_TRUE(hole.Ok());
+  const std::string hole1 = "HOLE1=127.0.0.3:" + std::to_string(hole.Port()) + "\r\n";
+  const std::string hole2 = "HOLE2=127.0.0.3:" + std::to_string(hole.Port()) + "\r\n";
   WriteConfig(hole1 + hole2, "NODE=SRV1,HOLE1\r\n");
   Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "2",
                            "--connect-timeout-ms", "300"});
@@ -207,8 +195,6 @@ TEST_F(HeadlessMonitor, BlackHoledComputerCostsOneShortTimeoutPerPoll) {
   EXPECT_EQ(Count(out, "06Ошибка канала связи"), 8) << out;  // two computers, four polls
   EXPECT_NE(ReadAll(console.err).find("computer \"HOLE1\" cannot be reached"), std::string::npos);
   EXPECT_NE(out.find("      OK, деинициализирован."), std::string::npos);
-  for (int fd : fillers) close(fd);
-  close(hole);
 }
 
 TEST_F(HeadlessMonitor, RefusalsAndConflictsEndWithTheirCodes) {

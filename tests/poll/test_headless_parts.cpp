@@ -15,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/LoopbackSockets.h"
 #include "Credentials.h"
 #include "HeadlessAlertPort.h"
 #include "PollHarness.h"
@@ -81,31 +82,11 @@ TEST(HeadlessAlert, PlayerStopAndProgram) {
 }
 
 TEST(ConnectProbe, AnswersOfLiveClosedBlackHoledAndNamedTargets) {
-  auto listener = [](const char* address, int backlog) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, address, &a.sin_addr);
-    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    listen(fd, backlog);
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    return std::make_pair(fd, ntohs(a.sin_port));
-  };
-  const auto [live, livePort] = listener("127.0.0.1", 16);
-  const auto [closed, closedPort] = listener("127.0.0.1", 1);
-  close(closed);
-  const auto [hole, holePort] = listener("127.0.0.3", 0);
-  std::vector<int> fillers;
-  for (int i = 0; i < 4; ++i) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(holePort);
-    inet_pton(AF_INET, "127.0.0.3", &a.sin_addr);
-    connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    fillers.push_back(fd);
-  }
+  const auto live = testsupport::ListenOnLoopback("127.0.0.1", 16);
+  const auto closed = testsupport::ListenOnLoopback("127.0.0.1", 1);
+  close(closed.fd);
+  const testsupport::BlackHole hole;
+  const uint16_t livePort = live.port, closedPort = closed.port, holePort = hole.Port();
   const std::vector<core::ProbeTarget> targets = {
       {"127.0.0.1", livePort}, {"127.0.0.1", closedPort}, {"127.0.0.3", holePort},
       {"localhost", livePort}, {"no-such-host.invalid", livePort}, {"127.0.0.1", livePort},
@@ -113,9 +94,7 @@ TEST(ConnectProbe, AnswersOfLiveClosedBlackHoledAndNamedTargets) {
   EXPECT_EQ(core::ProbeConnections(targets, std::chrono::milliseconds(300)),
             (std::vector<bool>{true, false, false, true, false, true}));
   EXPECT_TRUE(core::ProbeConnections({}, std::chrono::milliseconds(300)).empty());
-  for (int fd : fillers) close(fd);
-  close(hole);
-  close(live);
+  close(live.fd);
 }
 
 }  // namespace

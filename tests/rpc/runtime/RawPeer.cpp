@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "rpc/runtime/Pdu.h"
+#include "support/LoopbackSockets.h"
 
 namespace rpc::test {
 
@@ -23,15 +24,9 @@ bool ReadAll(int fd, uint8_t* out, size_t size) {
 }  // namespace
 
 RawPeer::RawPeer(std::vector<Script> scripts) {
-  listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-  listen(listenFd_, 8);
-  socklen_t length = sizeof addr;
-  getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &length);
-  port_ = ntohs(addr.sin_port);
+  const auto listener = testsupport::ListenOnLoopback("127.0.0.1", 8);
+  listenFd_ = listener.fd;
+  port_ = listener.port;
   thread_ = std::thread([this, scripts = std::move(scripts)] {
     for (const auto& script : scripts) {
       const int fd = accept(listenFd_, nullptr, nullptr);
