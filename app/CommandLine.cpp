@@ -13,7 +13,7 @@ const std::vector<OptionRow>& OptionTable() {
       {"help", nullptr, "show this text and exit", [](Options& o, const std::string&) { o.help = true; }},
       {"version", nullptr, "show the program's version and exit",
        [](Options& o, const std::string&) { o.version = true; }},
-      {"headless", nullptr, "run without windows: start-up, then shutdown, messages to standard output",
+      {"headless", nullptr, "run without windows: start-up, polls, shutdown; messages to standard output",
        [](Options& o, const std::string&) { o.headless = true; }},
       {"config", "PATH", "the configuration file (default: __RemoteHost.Cfg in the current directory)",
        [](Options& o, const std::string& v) { o.config = v; }},
