@@ -1,0 +1,27 @@
+#include "model/favorites/FavoritesAppHooks.h"
+
+#include "model/favorites/FavoriteGroups.h"
+
+namespace model {
+
+FavoritesAppHooks::FavoritesAppHooks(FavoriteGroups& groups, std::function<C_CFG_File*()> settingsFile,
+                                     core::AppHooks* next)
+    : groups_(groups), settingsFile_(std::move(settingsFile)), next_(next ? next : &none_) {}
+
+bool FavoritesAppHooks::LoadFavorites() {
+  C_CFG_File* file = settingsFile_ ? settingsFile_() : nullptr;
+  if (!file) {
+    groups_.RemoveAllGroups();
+    return false;
+  }
+  return groups_.LoadFavorites(*file);
+}
+
+bool FavoritesAppHooks::SaveFavorites() {
+  C_CFG_File* file = settingsFile_ ? settingsFile_() : nullptr;
+  return file && groups_.SaveFavorites(*file);
+}
+
+void FavoritesAppHooks::RemoveAllGroups() { groups_.RemoveAllGroups(); }
+
+}  // namespace model
