@@ -15,7 +15,11 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   mkdir -p "$work"
   [ -d "$seeds" ] && cp -n "$seeds"/* "$work"/ 2>/dev/null || true
   echo "-- $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
-    -artifact_prefix=build-fuzz/ "$work" 2>&1 | tail -n 2
-  test "${PIPESTATUS[0]}" -eq 0
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
+      -artifact_prefix=build-fuzz/ "$work" > "build-fuzz/$name.log" 2>&1; then
+    tail -n 40 "build-fuzz/$name.log"
+    echo "fuzz: $name failed; the input is in build-fuzz/ (crash-*, leak-*, timeout-*)"
+    exit 1
+  fi
+  tail -n 1 "build-fuzz/$name.log"
 done
