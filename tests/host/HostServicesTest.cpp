@@ -55,6 +55,41 @@ TEST(HostDescriptionRead, NoCommonSectionIsSuccessWithEmptyFields) {
   EXPECT_EQ(h.Data().HostName(), "");
 }
 
+// A section or parameter that cannot be read is skipped; only an uncountable
+// configuration ends the read.
+TEST(HostDescriptionRead, UnreadableItemsAreSkipped) {
+  struct Case {
+    const char* command;
+    int result;
+    const char* hostName;
+    const char* address;
+  };
+  const Case cases[] = {
+      {"answer CfgGetSectionCount 0 status=1", 0, "", ""},
+      {"answer CfgGetSectionAt 0 status=1", 1, "MSK-CENTRAL", "C:RU/ADMD:VELTRANE/PRMD:MOSCOW"},  // OTHER skipped
+      {"answer CfgGetParamAt 0 status=1", 1, "", "C:RU/ADMD:VELTRANE/PRMD:MOSCOW"},  // #host_name skipped
+      {"answer CfgGetParamCount 0 status=1", 1, "", ""},
+  };
+  for (const Case& c : cases) {
+    HostHarness h;
+    h.Command(c.command);
+    EXPECT_EQ(h.hosts.EnsureLoaded(h.Node(), false, "MQUEUE"), c.result) << c.command;
+    EXPECT_EQ(h.Data().HostName(), c.hostName) << c.command;
+    EXPECT_EQ(h.Data().NodeAddress(), c.address) << c.command;
+  }
+}
+
+TEST(HostDescriptionRead, StopsWhenAllFourteenKeysAreSeen) {
+  std::string sections = "[CFG COMMON]\n#HOST_NAME=H\n#HOST_NAME=H2\n";
+  for (const char* key : VtHostData::kCommonKeys)
+    if (std::string(key) != "#HOST_NAME") sections += std::string(key) + "=V\n";
+  sections += "#AFTER=1\n#AFTER2=2\n";
+  HostHarness h(sections);
+  EXPECT_EQ(h.hosts.EnsureLoaded(h.Node(), false, "MQUEUE"), 1);
+  EXPECT_EQ(h.Data().HostName(), "H2");
+  EXPECT_EQ(CountOf(h.Operations(), "CfgGetParamAt"), 15u);
+}
+
 TEST(HostDescriptionRead, FailedCallGivesZero) {
   HostHarness h;
   h.Command("fault 1783 always");

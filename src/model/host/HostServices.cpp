@@ -2,19 +2,17 @@
 
 #include <utility>
 
+#include "model/host/CommonSectionReader.h"
 #include "ports/DialogPort.h"
 #include "ports/ProgressPort.h"
 #include "rpc/iface/Interface.h"
 #include "rpc/iface/RoutingFetch.h"
-#include "rpc/iface/ServerConfigReader.h"
 #include "rpc/report/RouterReport.h"
 #include "text/Cp1251.h"
 
 namespace model {
 
 namespace {
-
-const std::string kCommonSection = "COMMON";
 
 std::string Format(const std::string& pattern, const std::string& a, const std::string& b = {}) {
   std::string out;
@@ -54,16 +52,10 @@ int HostServices::EnsureLoaded(core::__VtHostDescription& host, bool force, cons
 
 int HostServices::ReadHostDescription(core::__VtHostDescription& host, core::__RpcClientDescription& queue) {
   VtHostData& data = VtHostData::Of(host);
-  data.ClearCommon();
+  data.ClearCommon();  // also when the call cannot be made
   bool read = false;
-  const bool done = net_.Binding().CallOn(queue, [&](rpc::CallTarget& target) {
-    rpc::ServerConfigReader reader(target);
-    // No COMMON section reads as an empty list: success with all fields empty.
-    const auto params = reader.SectionParams(kCommonSection);
-    if (!params) return;
-    read = true;
-    for (const auto& param : *params) data.StoreCommon(param.key, param.value);
-  });
+  const bool done =
+      net_.Binding().CallOn(queue, [&](rpc::CallTarget& target) { read = ReadCommonSection(target, data); });
   return done && read ? 1 : 0;
 }
 

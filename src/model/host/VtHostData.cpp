@@ -70,17 +70,22 @@ void VtHostData::ParseAbonentSections(std::string_view text) {
   if (!pending.name.empty()) abonentSections.push_back(std::move(pending));
 }
 
-bool VtHostData::StoreCommon(std::string_view key, std::string_view value) {
+int VtHostData::CommonSlot(std::string_view key) {
   const std::string upper = text::ToUpperAscii(key);
-  for (size_t i = 0; i < kCommonCount; ++i) {
-    if (upper != kCommonKeys[i]) continue;
-    std::string v = text::Trim(value);
-    if (i == kAddressSlot) v = text::ToUpperAscii(v);
-    if (i >= kFirstDirectory && !v.empty() && v.back() != '\\' && v.back() != '/') v += '\\';
-    common[i] = std::move(v);
-    return true;
-  }
-  return false;
+  for (size_t i = 0; i < kCommonCount; ++i)
+    if (upper == kCommonKeys[i]) return static_cast<int>(i);
+  return -1;
+}
+
+bool VtHostData::StoreCommon(std::string_view key, std::string_view value) {
+  const int slot = CommonSlot(key);
+  if (slot < 0) return false;
+  const auto i = static_cast<size_t>(slot);
+  std::string v = text::Trim(value);
+  if (i == kAddressSlot) v = text::ToUpperAscii(v);
+  if (i >= kFirstDirectory && !v.empty() && v.back() != '\\' && v.back() != '/') v += '\\';
+  common[i] = std::move(v);
+  return true;
 }
 
 std::string VtHostData::Directory(std::string_view key) const {

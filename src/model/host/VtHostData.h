@@ -48,6 +48,8 @@ class VtHostData : public core::HostModelData {
   // Stores a COMMON value when the key (any case) is one of the fourteen;
   // false for any other key.
   bool StoreCommon(std::string_view key, std::string_view value);
+  // The slot of a COMMON key (any case) in `common`, or -1.
+  static int CommonSlot(std::string_view key);
   void ClearCommon() { common.fill({}); }
   bool HasIdentity() const { return !HostName().empty() && !NodeAddress().empty() && !HostUid().empty(); }
 
