@@ -41,6 +41,17 @@ TEST(HostDescriptionRead, CommonKeysOnceThenFromTheCache) {
   EXPECT_EQ(d.common[4], "");
 }
 
+TEST(HostDescriptionRead, ForcedReadWithoutBindingKeepsWhatWasRead) {
+  HostHarness h;
+  ASSERT_EQ(h.hosts.EnsureLoaded(h.Node(), false, "MQUEUE"), 1);
+  const size_t calls = h.Requests().size();
+  h.net.FindComputer("SRV1")->connectionNotUsed = true;
+  h.net.Binding().UnbindCurrent();
+  EXPECT_EQ(h.hosts.EnsureLoaded(h.Node(), true, "MQUEUE"), 1);
+  EXPECT_EQ(h.Requests().size(), calls);
+  EXPECT_EQ(h.Data().HostName(), "MSK-CENTRAL");
+}
+
 TEST(HostDescriptionRead, UnknownTaskComputerGivesZeroWithoutCalls) {
   HostHarness h;
   h.carriers.carriers.clear();

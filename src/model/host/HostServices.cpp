@@ -52,7 +52,8 @@ int HostServices::EnsureLoaded(core::__VtHostDescription& host, bool force, cons
 
 int HostServices::ReadHostDescription(core::__VtHostDescription& host, core::__RpcClientDescription& queue) {
   VtHostData& data = VtHostData::Of(host);
-  data.ClearCommon();  // also when the call cannot be made
+  // The texts are emptied inside the call: a computer that cannot be bound
+  // leaves what was read before.
   bool read = false;
   const bool done =
       net_.Binding().CallOn(queue, [&](rpc::CallTarget& target) { read = ReadCommonSection(target, data); });
