@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "HostHarness.h"
 #include "model/item/VxItemBase.h"
@@ -167,10 +168,11 @@ TEST(RoutingLoad, TablesAndAbonentsFromTheRouter) {
 
 TEST(RoutingLoad, WatchedEntriesTakeTheirAddressesFromTheTables) {
   HostHarness h;
-  model::_VxItemBase item;
+  auto owned = std::make_unique<model::_VxItemBase>();
+  model::_VxItemBase& item = *owned;
   item.Init("NODE", "IVANOV", "SRV1", "SRV1", "C:RU", true);
   item.routingAddresses[3] = {"STALE"};
-  h.Data().watched.push_back(&item);
+  h.Data().watched.push_back(std::move(owned));
   ASSERT_EQ(h.hosts.LoadRoutingData(h.Node(), true, true, nullptr), 1);
   EXPECT_TRUE(item.routingAddresses[3].empty());
   EXPECT_EQ(item.routingAddresses[5], std::vector<std::string>{"IVANOV"});

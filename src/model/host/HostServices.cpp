@@ -171,7 +171,7 @@ int HostServices::LoadRoutingData(core::__VtHostDescription& host, bool tables, 
     return 0;
   }
   if (abonents) {
-    for (_VxItemBase* item : data.watched) {
+    for (auto& item : data.watched) {
       for (auto& list : item->routingAddresses) list.clear();
       for (int level = 0; level < kLevelCount; ++level) item->MergeRoutingTable(data.routingTable[level], level, true);
     }

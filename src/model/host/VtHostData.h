@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,10 +13,9 @@
 
 #include "core/net/VtHostDescription.h"
 #include "model/item/OrAddress.h"
+#include "model/item/VxItemBase.h"
 
 namespace model {
-
-class _VxItemBase;
 
 // Bits of VtHostData::validMask.
 namespace hostvalid {
@@ -65,7 +65,8 @@ class VtHostData : public core::HostModelData {
   uint32_t validMask = 0;
   int queueTaskIndex = -1;   // computer registry slot of the MQUEUE task interface
   int routerTaskIndex = -1;  // of the ROUTER task interface
-  std::vector<_VxItemBase*> watched;  // not owned; the favourites keep them
+  // The directions and abonents that favourite groups watch on this node.
+  std::vector<std::unique_ptr<_VxItemBase>> watched;
 };
 
 }  // namespace model
