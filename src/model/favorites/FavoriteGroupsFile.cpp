@@ -14,16 +14,17 @@ constexpr std::string_view kGroupName = "GROUP";
 constexpr std::string_view kFavoriteName = "FAVORIT";
 constexpr long kLockTimeoutMs = 5000;
 
-C_CFG_Folder* Section(C_CFG_File& file) {
+// `lock`: wait for the file's lock without limit; the caller holds it otherwise.
+C_CFG_Folder* Section(C_CFG_File& file, bool lock) {
   if (file.IsBad() || !file.IsLoaded()) return nullptr;
-  return file.GetSection(kSection, true);
+  return file.GetSection(kSection, lock);
 }
 
 }  // namespace
 
 bool FavoriteGroups::LoadFavorites(C_CFG_File& file) {
   RemoveAllGroups();
-  C_CFG_Folder* section = Section(file);
+  C_CFG_Folder* section = Section(file, true);
   if (!section) return false;
   for (std::uint32_t i = 0; i < section->GetCount(); ++i) {
     const C_CFG_Item* item = section->GetAt(i);
@@ -54,9 +55,14 @@ bool FavoriteGroups::LoadFavorites(C_CFG_File& file) {
 }
 
 bool FavoriteGroups::SaveFavorites(C_CFG_File& file) {
-  C_CFG_Folder* section = Section(file);
-  if (!section) return false;
+  if (file.IsBad() || !file.IsLoaded()) return false;
+  // The wait is limited: the section is looked up only once the lock is held.
   if (!file.Lock(kLockTimeoutMs)) return false;
+  C_CFG_Folder* section = Section(file, false);
+  if (!section) {
+    file.UnlockWrite();
+    return false;
+  }
   section->RemoveAll(false);
   auto append = [&](std::string_view name, const std::string& value) {
     new C_CFG_Parameter(&file, section, name, value);  // the section owns it
