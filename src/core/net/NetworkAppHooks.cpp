@@ -7,7 +7,7 @@
 namespace core {
 
 NetworkAppHooks::NetworkAppHooks(NetworkServices& services, AppHooks* next)
-    : services_(services), next_(next ? next : &none_) {}
+    : ChainedAppHooks(next), services_(services) {}
 
 std::vector<MailServerEntry> NetworkAppHooks::MailServers() {
   std::vector<MailServerEntry> out;
@@ -69,7 +69,7 @@ LogoffOutcome NetworkAppHooks::Logoff(const ComputerSlot& slot) {
 
 void NetworkAppHooks::ReleaseRegistries() {
   services_.Teardown();
-  next_->ReleaseRegistries();
+  ChainedAppHooks::ReleaseRegistries();
 }
 
 }  // namespace core

@@ -4,17 +4,17 @@
 
 namespace core {
 
-PollingAppHooks::PollingAppHooks(CStatePoller* poller, AppHooks* next) : poller_(poller), next_(next ? next : &none_) {}
+PollingAppHooks::PollingAppHooks(CStatePoller* poller, AppHooks* next) : ChainedAppHooks(next), poller_(poller) {}
 
 void PollingAppHooks::PollAll() {
   if (poller_) poller_->PollAll();
-  next_->PollAll();
+  ChainedAppHooks::PollAll();
 }
 
 void PollingAppHooks::StartTimers(uint32_t pollMs, uint32_t favoritesMs) {
   pollMs_ = pollMs;
   started_ = true;
-  next_->StartTimers(pollMs, favoritesMs);
+  ChainedAppHooks::StartTimers(pollMs, favoritesMs);
 }
 
 }  // namespace core

@@ -6,7 +6,7 @@ namespace model {
 
 FavoritesAppHooks::FavoritesAppHooks(FavoriteGroups& groups, std::function<C_CFG_File*()> settingsFile,
                                      core::AppHooks* next)
-    : groups_(groups), settingsFile_(std::move(settingsFile)), next_(next ? next : &none_) {}
+    : ChainedAppHooks(next), groups_(groups), settingsFile_(std::move(settingsFile)) {}
 
 bool FavoritesAppHooks::LoadFavorites() {
   C_CFG_File* file = settingsFile_ ? settingsFile_() : nullptr;
