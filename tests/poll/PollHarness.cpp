@@ -51,6 +51,11 @@ PollHarness::PollHarness(std::string_view sectionsUtf8) {
 
   tasks = std::make_unique<core::CTaskLists>(net.Computers(), net.MailServers());
   net.SetTaskCarrierLookup(tasks.get());
+  poller = std::make_unique<core::CStatePoller>(Environment());
+  poller->SetConnectProbe(true, std::chrono::milliseconds(2000));
+}
+
+core::PollEnvironment PollHarness::Environment() {
   core::PollEnvironment env;
   env.net = &net;
   env.tasks = tasks.get();
@@ -60,8 +65,7 @@ PollHarness::PollHarness(std::string_view sectionsUtf8) {
   env.dialogs = &dialogs;
   env.alerts = &alerts;
   env.views = &views;
-  poller = std::make_unique<core::CStatePoller>(env);
-  poller->SetConnectProbe(true, std::chrono::milliseconds(2000));
+  return env;
 }
 
 PollHarness::~PollHarness() {

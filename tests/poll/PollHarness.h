@@ -62,6 +62,8 @@ class PollHarness {
   // Logs on to SRV1 as `user` and stores the logon data as the start-up does.
   void Logon(const std::string& user, const std::string& password);
   void Command(std::string_view line);
+  // The harness's own parts as a poller's environment; tests swap single ports.
+  core::PollEnvironment Environment();
 
   core::__RpcClientDescription& Srv1();
   // The message list lines, BEL and code kept, trailing blanks dropped.

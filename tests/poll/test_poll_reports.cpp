@@ -131,12 +131,7 @@ class ReenteringDialogs : public testing_fakes::FakeDialogPort {
 TEST(PollReports, SystemErrorsBoxIsNotStacked) {
   PollHarness h("[FOLDER Системные]\nPATH=C:\\LOG\\SYSERR\nFILES=1\n");
   ReenteringDialogs dialogs;
-  core::PollEnvironment env;
-  env.net = &h.net;
-  env.tasks = h.tasks.get();
-  env.log = &h.log;
-  env.settings = &h.settings;
-  env.clock = &h.clock;
+  core::PollEnvironment env = h.Environment();
   env.dialogs = &dialogs;
   core::CStatePoller poller(env);
   std::vector<core::PollOutcome> nested;

@@ -132,12 +132,7 @@ TEST(FailedPolls, UnreachableComputersAreDialledOnceEach) {
 TEST(FailedPolls, NothingWhileALongOperationRuns) {
   PollHarness h("");
   core::BusyIndicator busy;
-  core::PollEnvironment env;
-  env.net = &h.net;
-  env.tasks = h.tasks.get();
-  env.log = &h.log;
-  env.settings = &h.settings;
-  env.clock = &h.clock;
+  core::PollEnvironment env = h.Environment();
   env.longOperation = [&busy] { return busy.Counter() != 0; };
   core::CStatePoller poller(env);
   busy.SetBusy(true);
