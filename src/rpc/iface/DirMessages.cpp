@@ -41,36 +41,12 @@ void QMX_DirAddRequest::Read(NdrReader& r) {
   Attributes.ReadIn(r);
 }
 
-void QMX_DirAddResponse::Write(NdrWriter& w, const QMX_DirAddRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirAddResponse::Read(NdrReader& r, const QMX_DirAddRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void QMX_DirDeleteRequest::Write(NdrWriter& w) const {
   w.String(Name);
 }
 
 void QMX_DirDeleteRequest::Read(NdrReader& r) {
   Name = r.String();
-}
-
-void QMX_DirDeleteResponse::Write(NdrWriter& w, const QMX_DirDeleteRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirDeleteResponse::Read(NdrReader& r, const QMX_DirDeleteRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
 }
 
 void QMX_DirGetCountRequest::Write(NdrWriter&) const {
@@ -153,18 +129,6 @@ void QMX_DirModifyRequest::Read(NdrReader& r) {
   Attributes.ReadIn(r);
 }
 
-void QMX_DirModifyResponse::Write(NdrWriter& w, const QMX_DirModifyRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirModifyResponse::Read(NdrReader& r, const QMX_DirModifyRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void QMX_DirGetTimingsArrayRequest::Write(NdrWriter& w) const {
   w.String(Name);
   w.Long(TimingsCapacity);
@@ -201,18 +165,6 @@ void QMX_DirSetTimingsArrayRequest::Read(NdrReader& r) {
   Timings = wire::ReadSized(r);
 }
 
-void QMX_DirSetTimingsArrayResponse::Write(NdrWriter& w, const QMX_DirSetTimingsArrayRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirSetTimingsArrayResponse::Read(NdrReader& r, const QMX_DirSetTimingsArrayRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void QMX_DirGetQueueCountersRequest::Write(NdrWriter& w) const {
   w.String(Name);
 }
@@ -245,36 +197,12 @@ void QMX_DirSetOptionRequest::Read(NdrReader& r) {
   Option = r.Long();
 }
 
-void QMX_DirSetOptionResponse::Write(NdrWriter& w, const QMX_DirSetOptionRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirSetOptionResponse::Read(NdrReader& r, const QMX_DirSetOptionRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void QMX_DirReSetOptionRequest::Write(NdrWriter& w) const {
   w.String(Name);
 }
 
 void QMX_DirReSetOptionRequest::Read(NdrReader& r) {
   Name = r.String();
-}
-
-void QMX_DirReSetOptionResponse::Write(NdrWriter& w, const QMX_DirReSetOptionRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirReSetOptionResponse::Read(NdrReader& r, const QMX_DirReSetOptionRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
 }
 
 void QMX_DirGetOptionRequest::Write(NdrWriter& w) const {
@@ -333,18 +261,6 @@ void QMX_DirSetApfListRequest::Write(NdrWriter& w) const {
 void QMX_DirSetApfListRequest::Read(NdrReader& r) {
   Name = r.String();
   ApfList = r.String();
-}
-
-void QMX_DirSetApfListResponse::Write(NdrWriter& w, const QMX_DirSetApfListRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void QMX_DirSetApfListResponse::Read(NdrReader& r, const QMX_DirSetApfListRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
 }
 
 }  // namespace rpc

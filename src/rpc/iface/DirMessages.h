@@ -9,6 +9,7 @@
 #include <string>
 
 #include "rpc/iface/Opnums.h"
+#include "rpc/iface/StatusOnlyResponse.h"
 #include "rpc/iface/DirAttributes.h"
 
 namespace rpc {
@@ -42,7 +43,8 @@ struct QMX_VtQmx_ExecuteQueryResponse {
   void Read(NdrReader& r, const QMX_VtQmx_ExecuteQueryRequest& request);
 };
 
-struct QMX_DirAddResponse;
+struct QMX_DirAddRequest;
+using QMX_DirAddResponse = StatusOnlyResponse<QMX_DirAddRequest>;
 
 // Adds a directory item; Name carries its NUL.
 struct QMX_DirAddRequest {
@@ -56,16 +58,8 @@ struct QMX_DirAddRequest {
   void Read(NdrReader& r);
 };
 
-struct QMX_DirAddResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirAddRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirAddRequest& request);
-};
-
-struct QMX_DirDeleteResponse;
+struct QMX_DirDeleteRequest;
+using QMX_DirDeleteResponse = StatusOnlyResponse<QMX_DirDeleteRequest>;
 
 // Removes an abonent from the queue manager.
 struct QMX_DirDeleteRequest {
@@ -76,15 +70,6 @@ struct QMX_DirDeleteRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct QMX_DirDeleteResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirDeleteRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirDeleteRequest& request);
 };
 
 struct QMX_DirGetCountResponse;
@@ -157,7 +142,8 @@ struct QMX_DirGetAttrsResponse {
   void Read(NdrReader& r, const QMX_DirGetAttrsRequest& request);
 };
 
-struct QMX_DirModifyResponse;
+struct QMX_DirModifyRequest;
+using QMX_DirModifyResponse = StatusOnlyResponse<QMX_DirModifyRequest>;
 
 // Changes an item; PrevName is its name before editing.
 struct QMX_DirModifyRequest {
@@ -170,15 +156,6 @@ struct QMX_DirModifyRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct QMX_DirModifyResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirModifyRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirModifyRequest& request);
 };
 
 struct QMX_DirGetTimingsArrayResponse;
@@ -207,7 +184,8 @@ struct QMX_DirGetTimingsArrayResponse {
   void Read(NdrReader& r, const QMX_DirGetTimingsArrayRequest& request);
 };
 
-struct QMX_DirSetTimingsArrayResponse;
+struct QMX_DirSetTimingsArrayRequest;
+using QMX_DirSetTimingsArrayResponse = StatusOnlyResponse<QMX_DirSetTimingsArrayRequest>;
 
 // Writes the call schedule: frames x 72 bytes.
 struct QMX_DirSetTimingsArrayRequest {
@@ -219,15 +197,6 @@ struct QMX_DirSetTimingsArrayRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct QMX_DirSetTimingsArrayResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirSetTimingsArrayRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirSetTimingsArrayRequest& request);
 };
 
 struct QMX_DirGetQueueCountersResponse;
@@ -253,7 +222,8 @@ struct QMX_DirGetQueueCountersResponse {
   void Read(NdrReader& r, const QMX_DirGetQueueCountersRequest& request);
 };
 
-struct QMX_DirSetOptionResponse;
+struct QMX_DirSetOptionRequest;
+using QMX_DirSetOptionResponse = StatusOnlyResponse<QMX_DirSetOptionRequest>;
 
 // Sets the password option (the password hash).
 struct QMX_DirSetOptionRequest {
@@ -267,16 +237,8 @@ struct QMX_DirSetOptionRequest {
   void Read(NdrReader& r);
 };
 
-struct QMX_DirSetOptionResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirSetOptionRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirSetOptionRequest& request);
-};
-
-struct QMX_DirReSetOptionResponse;
+struct QMX_DirReSetOptionRequest;
+using QMX_DirReSetOptionResponse = StatusOnlyResponse<QMX_DirReSetOptionRequest>;
 
 // Clears the password option.
 struct QMX_DirReSetOptionRequest {
@@ -287,15 +249,6 @@ struct QMX_DirReSetOptionRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct QMX_DirReSetOptionResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirReSetOptionRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirReSetOptionRequest& request);
 };
 
 struct QMX_DirGetOptionResponse;
@@ -347,7 +300,8 @@ struct QMX_DirGetApfListResponse {
   void Read(NdrReader& r, const QMX_DirGetApfListRequest& request);
 };
 
-struct QMX_DirSetApfListResponse;
+struct QMX_DirSetApfListRequest;
+using QMX_DirSetApfListResponse = StatusOnlyResponse<QMX_DirSetApfListRequest>;
 
 // Writes the link parameter text.
 struct QMX_DirSetApfListRequest {
@@ -359,15 +313,6 @@ struct QMX_DirSetApfListRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct QMX_DirSetApfListResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const QMX_DirSetApfListRequest& request) const;
-  void Read(NdrReader& r, const QMX_DirSetApfListRequest& request);
 };
 
 }  // namespace rpc

@@ -19,18 +19,6 @@ void AddRoutItemRequest::Read(NdrReader& r) {
   Flag = r.Long();
 }
 
-void AddRoutItemResponse::Write(NdrWriter& w, const AddRoutItemRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void AddRoutItemResponse::Read(NdrReader& r, const AddRoutItemRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void RedirRoutItemRequest::Write(NdrWriter& w) const {
   w.Long(Level);
   w.String(Address);
@@ -45,18 +33,6 @@ void RedirRoutItemRequest::Read(NdrReader& r) {
   Flag = r.Long();
 }
 
-void RedirRoutItemResponse::Write(NdrWriter& w, const RedirRoutItemRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void RedirRoutItemResponse::Read(NdrReader& r, const RedirRoutItemRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
-}
-
 void DelRoutItemRequest::Write(NdrWriter& w) const {
   w.Long(Level);
   w.String(Address);
@@ -67,18 +43,6 @@ void DelRoutItemRequest::Read(NdrReader& r) {
   Level = r.Long();
   Address = r.String();
   Flag = r.Long();
-}
-
-void DelRoutItemResponse::Write(NdrWriter& w, const DelRoutItemRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void DelRoutItemResponse::Read(NdrReader& r, const DelRoutItemRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
 }
 
 void GetRoutListRequest::Write(NdrWriter& w) const {
@@ -123,18 +87,6 @@ void SetRoutItemRequest::Read(NdrReader& r) {
   Name = r.String();
   Params = r.String();
   Flag = r.Long();
-}
-
-void SetRoutItemResponse::Write(NdrWriter& w, const SetRoutItemRequest&) const {
-  w.LongArray1(Status);
-  w.LongArray1(RpcErr);
-  w.Long(ReturnValue);
-}
-
-void SetRoutItemResponse::Read(NdrReader& r, const SetRoutItemRequest&) {
-  Status = r.LongArray1();
-  RpcErr = r.LongArray1();
-  ReturnValue = r.Long();
 }
 
 void GetAbonentInfoRequest::Write(NdrWriter& w) const {

@@ -9,13 +9,15 @@
 #include <string>
 
 #include "rpc/iface/Opnums.h"
+#include "rpc/iface/StatusOnlyResponse.h"
 
 namespace rpc {
 
 class NdrWriter;
 class NdrReader;
 
-struct AddRoutItemResponse;
+struct AddRoutItemRequest;
+using AddRoutItemResponse = StatusOnlyResponse<AddRoutItemRequest>;
 
 // Adds a routing-table entry.
 struct AddRoutItemRequest {
@@ -31,16 +33,8 @@ struct AddRoutItemRequest {
   void Read(NdrReader& r);
 };
 
-struct AddRoutItemResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const AddRoutItemRequest& request) const;
-  void Read(NdrReader& r, const AddRoutItemRequest& request);
-};
-
-struct RedirRoutItemResponse;
+struct RedirRoutItemRequest;
+using RedirRoutItemResponse = StatusOnlyResponse<RedirRoutItemRequest>;
 
 // Redirects a routing-table entry to another target.
 struct RedirRoutItemRequest {
@@ -56,16 +50,8 @@ struct RedirRoutItemRequest {
   void Read(NdrReader& r);
 };
 
-struct RedirRoutItemResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const RedirRoutItemRequest& request) const;
-  void Read(NdrReader& r, const RedirRoutItemRequest& request);
-};
-
-struct DelRoutItemResponse;
+struct DelRoutItemRequest;
+using DelRoutItemResponse = StatusOnlyResponse<DelRoutItemRequest>;
 
 // Removes a routing address (level | 0x80) or an abonent (111).
 struct DelRoutItemRequest {
@@ -78,15 +64,6 @@ struct DelRoutItemRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct DelRoutItemResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const DelRoutItemRequest& request) const;
-  void Read(NdrReader& r, const DelRoutItemRequest& request);
 };
 
 struct GetRoutListResponse;
@@ -116,7 +93,8 @@ struct GetRoutListResponse {
   void Read(NdrReader& r, const GetRoutListRequest& request);
 };
 
-struct SetRoutItemResponse;
+struct SetRoutItemRequest;
+using SetRoutItemResponse = StatusOnlyResponse<SetRoutItemRequest>;
 
 // Writes a routing entry for a direction or an abonent.
 struct SetRoutItemRequest {
@@ -131,15 +109,6 @@ struct SetRoutItemRequest {
 
   void Write(NdrWriter& w) const;
   void Read(NdrReader& r);
-};
-
-struct SetRoutItemResponse {
-  int32_t Status = 0;
-  int32_t RpcErr = 0;
-  int32_t ReturnValue = 0;
-
-  void Write(NdrWriter& w, const SetRoutItemRequest& request) const;
-  void Read(NdrReader& r, const SetRoutItemRequest& request);
 };
 
 struct GetAbonentInfoResponse;
