@@ -17,6 +17,10 @@
 #include "core/poll/CStatePoller.h"
 #include "core/poll/CTaskLists.h"
 #include "core/poll/PollingAppHooks.h"
+#include "model/favorites/FavoriteGroups.h"
+#include "model/favorites/FavoritesAppHooks.h"
+#include "model/favorites/HostFavoritesServers.h"
+#include "model/host/HostServices.h"
 #include "ports/Clock.h"
 #include "text/Cp1251.h"
 
@@ -25,6 +29,9 @@ namespace app {
 namespace {
 
 volatile sig_atomic_t gStop = 0;
+
+// Timer 667: the favourite groups are scanned every 10 s.
+constexpr uint32_t kFavoritesPeriodMs = 10000;
 
 void OnStopSignal(int) { gStop = 1; }
 
@@ -112,10 +119,13 @@ int RunMonitor(const Options& options, const std::string& path) {
   core::CTaskLists tasks(net.Computers(), net.MailServers());
   net.SetTaskCarrierLookup(&tasks);
 
-  // The hooks go to the application object; the poller needs that object's
-  // message list and settings, so it joins the hooks afterwards.
+  // The hooks go to the application object; the poller and the favourite
+  // groups need that object's message list and settings, so they join the
+  // hooks afterwards.
   core::PollingAppHooks pollHooks(nullptr);
-  MonitorHooks hooks(net, &pollHooks);
+  core::CTarvikApp* app = nullptr;
+  model::FavoritesAppHooks favoriteHooks([&app] { return app ? app->SettingsFile() : nullptr; }, &pollHooks);
+  MonitorHooks hooks(net, &favoriteHooks);
   core::AppEnvironment env;
   env.dialogs = &dialogs;
   env.clock = &clock;
@@ -124,6 +134,7 @@ int RunMonitor(const Options& options, const std::string& path) {
   env.registries = &net;
   env.commandLine = path;
   core::CTarvikApp application(std::move(env));
+  app = &application;
   application.Log().SetLineSink(PrintLogLine);
   net.Attach(application, dialogs, nullptr);
 
@@ -135,27 +146,60 @@ int RunMonitor(const Options& options, const std::string& path) {
   pollEnv.clock = &clock;
   pollEnv.dialogs = &dialogs;
   pollEnv.alerts = &alerts;
-  pollEnv.longOperation = [&application] { return application.Busy().Counter() != 0; };
+  model::FavoriteGroups* favoritesScan = nullptr;
+  pollEnv.longOperation = [&application, &favoritesScan] {
+    return application.Busy().Counter() != 0 || (favoritesScan && favoritesScan->ScanRunning());
+  };
   core::CStatePoller poller(pollEnv);
   poller.SetConnectProbe(true, connectTimeout);
   pollHooks.SetPoller(&poller);
   hooks.SetPoller(&poller);
 
+  // The favourite groups: their entries are built and fetched through the
+  // registries, without boxes; their messages go to the message list.
+  model::HostServices hostServices(net, [&application](const std::string& text, int code) {
+    application.AddLogMessage(text, 0, code);
+  });
+  model::HostFavoritesServers favoriteServers(net, hostServices);
+  model::FavoritesEnvironment favoritesEnv;
+  favoritesEnv.servers = &favoriteServers;
+  favoritesEnv.clock = &clock;
+  favoritesEnv.alerts = &alerts;
+  favoritesEnv.messages = &application.Log();
+  favoritesEnv.settings = &application.Settings();
+  // Never inside a poll, nor while a poll's box is open.
+  favoritesEnv.otherOperationRunning = [&application, &poller] {
+    return application.Busy().Counter() != 0 || poller.Polling() || poller.SystemErrorsBoxOpen();
+  };
+  model::FavoriteGroups favorites(std::move(favoritesEnv));
+  favoritesScan = &favorites;
+  favoriteHooks.SetGroups(&favorites);
+
   const bool started = application.InitInstance();
   if (started) {
     // Timer 666: every period from the end of the start-up, until a stop
-    // signal or the number of polls asked for.
+    // signal or the number of polls asked for. Timer 667: the favourite
+    // groups, the first scan at once (every group is due then).
     core::CPollSchedule timer;
     timer.Start(options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : pollHooks.PollPeriodMs(),
                 clock.SteadyMs());
+    core::CPollSchedule favoritesTimer;
+    favoritesTimer.Start(kFavoritesPeriodMs, clock.SteadyMs());
+    bool firstScan = true;
     long done = 0;
     while (!gStop && (!options.polls || done < *options.polls)) {
+      if (firstScan || favoritesTimer.Due(clock.SteadyMs())) {
+        firstScan = false;
+        favorites.ScanFavorites();
+        continue;
+      }
       if (timer.Due(clock.SteadyMs())) {
         poller.PollAll();
         ++done;
         continue;
       }
-      const int64_t wait = std::clamp<int64_t>(timer.NextDueMs() - clock.SteadyMs(), 1, 50);
+      const int64_t next = std::min(timer.NextDueMs(), favoritesTimer.NextDueMs());
+      const int64_t wait = std::clamp<int64_t>(next - clock.SteadyMs(), 1, 50);
       std::this_thread::sleep_for(std::chrono::milliseconds(wait));
     }
   }

@@ -1,9 +1,11 @@
 #pragma once
 // A fixed clock, a registry of mail servers whose entries are fetched from a
 // table, and recording alert and progress ports for the favourite group tests.
+// The simulated node with the real registries is FavoritesNode.h.
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "core/MessageLog.h"
+#include "core/ProgramSettings.h"
 #include "model/favorites/FavoriteGroups.h"
 #include "ports/AlertPort.h"
 #include "ports/Clock.h"
@@ -43,6 +46,9 @@ class FakeServers : public FavoritesServers {
     }
     return -1;
   }
+  WatchedList* Watched(const std::string& serverName) const override {
+    return ServerSlot(serverName) < 0 ? nullptr : &lists[serverName];
+  }
   std::unique_ptr<_VxItem> MakeItem(const std::string& serverName, const std::string& itemName) override {
     auto item = std::make_unique<_VxItem>();
     item->mailServerName = serverName;
@@ -63,6 +69,7 @@ class FakeServers : public FavoritesServers {
   }
 
   std::vector<std::string> registered{"NODE1", "NODE2"};
+  mutable std::map<std::string, WatchedList> lists;  // by server, as the host descriptions keep them
   std::map<Key, QueueCounters> counters;
   std::map<Key, int> fetches;
   std::set<Key> failing;
@@ -102,13 +109,15 @@ struct FavoritesFixture {
     env.alerts = &alerts;
     env.progress = &progress;
     env.messages = &messages;
-    env.popupLifetimeSeconds = 7;
+    settings.splashWindowTtl = 7;
+    env.settings = &settings;
   }
   FixedClock clock;
   FakeServers servers;
   RecordingAlerts alerts;
   RecordingProgress progress;
   core::MessageLog messages;
+  core::ProgramSettings settings;
   FavoritesEnvironment env;
 };
 

@@ -100,7 +100,7 @@ TEST_F(FavoritesFileTest, LoadReplacesGroupsAndFailsWithoutTheSection) {
   C_CFG_File file(path_);
   EXPECT_FALSE(groups.LoadFavorites(file));
   EXPECT_TRUE(groups.Groups().empty());
-  EXPECT_EQ(groups.Watched("NODE1"), nullptr);
+  EXPECT_TRUE(groups.Watched("NODE1")->empty());
   EXPECT_FALSE(groups.SaveFavorites(file));
 
   C_CFG_File missing((dir_ / "none.cfg").string());

@@ -67,7 +67,8 @@ TEST_F(GroupListTest, AddReferenceRefusals) {
     EXPECT_FALSE(groups.AddReference(c.group, c.server, c.item, true)) << c.group << "/" << c.server << "/" << c.item;
   }
   EXPECT_TRUE(groups.Groups().empty());
-  EXPECT_EQ(groups.Watched("NODE1"), nullptr);
+  EXPECT_EQ(WatchedCount("NODE1"), 0u);
+  EXPECT_EQ(groups.Watched("NODE9"), nullptr);
 }
 
 TEST_F(GroupListTest, RemoveGroupKeepsItemsAnotherGroupWatches) {
@@ -94,7 +95,8 @@ TEST_F(GroupListTest, RemoveGroupKeepsItemsAnotherGroupWatches) {
 
   groups.RemoveAllGroups();
   EXPECT_TRUE(groups.Groups().empty());
-  EXPECT_EQ(groups.Watched("NODE1"), nullptr);
+  EXPECT_EQ(WatchedCount("NODE1"), 0u);
+  EXPECT_EQ(groups.Watched("NODE9"), nullptr);
 }
 
 TEST_F(GroupListTest, RemoveReferenceUnwatchesOnlyTheLastHolder) {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "HostHarness.h"
-#include "model/item/VxItemBase.h"
+#include "model/item/VxItem.h"
 #include "rpc/report/ReportBox.h"
 
 namespace hosttest {
@@ -168,8 +168,8 @@ TEST(RoutingLoad, TablesAndAbonentsFromTheRouter) {
 
 TEST(RoutingLoad, WatchedEntriesTakeTheirAddressesFromTheTables) {
   HostHarness h;
-  auto owned = std::make_unique<model::_VxItemBase>();
-  model::_VxItemBase& item = *owned;
+  auto owned = std::make_unique<model::_VxItem>();
+  model::_VxItem& item = *owned;
   item.Init("NODE", "IVANOV", "SRV1", "SRV1", "C:RU", true);
   item.routingAddresses[3] = {"STALE"};
   h.Data().watched.push_back(std::move(owned));

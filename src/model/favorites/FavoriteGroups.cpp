@@ -35,12 +35,11 @@ bool FavoriteGroups::IsReferenced(const _VxItemRef& reference) const {
 }
 
 void FavoriteGroups::Unwatch(const _VxItemRef& reference) {
-  auto list = watched_.find(reference.serverName);
-  if (list == watched_.end()) return;
-  std::erase_if(list->second, [&](const std::unique_ptr<_VxItem>& item) {
-    return item->mailboxName == reference.mailboxName;
+  WatchedList* list = env_.servers->Watched(reference.serverName);
+  if (!list) return;
+  std::erase_if(*list, [&](const std::unique_ptr<_VxItem>& item) {
+    return item && item->mailboxName == reference.mailboxName;
   });
-  if (list->second.empty()) watched_.erase(list);
 }
 
 bool FavoriteGroups::RemoveGroup(std::string_view name, bool save) {
@@ -65,10 +64,7 @@ void FavoriteGroups::RemoveAllGroups() {
   while (!groups_.empty()) {
     if (!RemoveGroup(groups_.front().settings.name, false)) break;
   }
-  if (!scanning_) {
-    watched_.clear();
-    kept_.clear();
-  }
+  if (!scanning_) kept_.clear();
 }
 
 bool FavoriteGroups::AddReference(std::string_view groupName, const std::string& serverName,
@@ -82,20 +78,27 @@ bool FavoriteGroups::AddReference(std::string_view groupName, const std::string&
   }
   reference.serverIndex = env_.servers->ServerSlot(reference.serverName);
   if (reference.serverIndex < 0) return false;
+  WatchedList* list = env_.servers->Watched(reference.serverName);
+  if (!list) return false;
+  bool added = false;
   if (!WatchedItem(reference)) {
     std::unique_ptr<_VxItem> item = env_.servers->MakeItem(reference.serverName, reference.mailboxName);
     if (!item) return false;
     // Never fetched yet: the next scan fetches it whatever the group's last scan.
     item->lastScanTime = 0;
-    watched_[reference.serverName].push_back(std::move(item));
+    list->push_back(std::move(item));
+    added = true;
   }
   const int index = AddGroup(group);
-  if (index < 0) return false;
-  _VxGroup& target = groups_[static_cast<size_t>(index)];
-  if (target.AddReference(reference) < 0) return false;
+  _VxGroup* target = index < 0 ? nullptr : &groups_[static_cast<size_t>(index)];
+  if (!target || target->AddReference(reference) < 0) {
+    // No entry stays watched without a reference to it.
+    if (added && !IsReferenced(reference)) Unwatch(reference);
+    return false;
+  }
   if (save) {
     ResolveReferences();
-    if (env_.views) env_.views->ShowMembers(target);
+    if (env_.views) env_.views->ShowMembers(*target);
   }
   return true;
 }
@@ -122,7 +125,7 @@ void FavoriteGroups::ResolveReferences() {
       reference.itemIndex = -1;
       if (const WatchedList* list = Watched(reference.serverName)) {
         for (size_t i = 0; i < list->size(); ++i) {
-          if ((*list)[i]->mailboxName == reference.mailboxName) {
+          if ((*list)[i] && (*list)[i]->mailboxName == reference.mailboxName) {
             reference.itemIndex = static_cast<int32_t>(i);
             break;
           }
@@ -133,9 +136,8 @@ void FavoriteGroups::ResolveReferences() {
   }
 }
 
-const FavoriteGroups::WatchedList* FavoriteGroups::Watched(const std::string& serverName) const {
-  auto list = watched_.find(serverName);
-  return list == watched_.end() ? nullptr : &list->second;
+const WatchedList* FavoriteGroups::Watched(const std::string& serverName) const {
+  return env_.servers->Watched(serverName);
 }
 
 _VxItem* FavoriteGroups::WatchedItem(const _VxItemRef& reference) const {
@@ -144,10 +146,10 @@ _VxItem* FavoriteGroups::WatchedItem(const _VxItemRef& reference) const {
   // The resolved index is a hint: removals since the last resolve may have moved it.
   if (reference.itemIndex >= 0 && static_cast<size_t>(reference.itemIndex) < list->size()) {
     _VxItem* item = (*list)[static_cast<size_t>(reference.itemIndex)].get();
-    if (item->mailboxName == reference.mailboxName) return item;
+    if (item && item->mailboxName == reference.mailboxName) return item;
   }
   for (const auto& item : *list) {
-    if (item->mailboxName == reference.mailboxName) return item.get();
+    if (item && item->mailboxName == reference.mailboxName) return item.get();
   }
   return nullptr;
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The console's favourite groups: the ordered group list with the member
-// references, the list of watched entries per mail server, their text form in
-// [Favorites], the periodic scan and the alarm reactions.
+// references, their text form in [Favorites], the periodic scan and the alarm
+// reactions. The watched entries themselves live in each mail server's one
+// list (FavoritesServers::Watched); the groups add and remove them there.
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,8 +20,6 @@ namespace model {
 
 class FavoriteGroups {
  public:
-  using WatchedList = std::vector<std::unique_ptr<_VxItem>>;
-
   explicit FavoriteGroups(FavoritesEnvironment environment);
 
   // Index of the group named exactly `name` (after trimming), or -1.
@@ -62,7 +60,7 @@ class FavoriteGroups {
 
   const std::vector<_VxGroup>& Groups() const { return groups_; }
   _VxGroup& GroupAt(int index) { return groups_.at(static_cast<size_t>(index)); }
-  // The server's watched entries; null when it has none.
+  // The server's watched entries; null when the server is not registered.
   const WatchedList* Watched(const std::string& serverName) const;
   // The watched entry a reference names; null when there is none.
   _VxItem* WatchedItem(const _VxItemRef& reference) const;
@@ -83,7 +81,6 @@ class FavoriteGroups {
 
   FavoritesEnvironment env_;
   std::vector<_VxGroup> groups_;
-  std::map<std::string, WatchedList> watched_;
   std::vector<KeptLine> kept_;
   bool scanning_ = false;
 };

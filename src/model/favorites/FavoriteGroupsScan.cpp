@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "core/MessageLog.h"
+#include "core/ProgramSettings.h"
 #include "model/favorites/FavoriteGroups.h"
 #include "model/favorites/ThresholdCheck.h"
 #include "ports/AlertPort.h"
@@ -156,7 +157,9 @@ void FavoriteGroups::ScanFavorites() {
   }
   if (progress) progress->End();
   if (popupShown && env_.messages && env_.messages->Popup().visible) {
-    env_.messages->Show(env_.popupLifetimeSeconds * 1000);
+    // Window timers take an int: a huge setting must not wrap.
+    const uint64_t ms = uint64_t{env_.settings ? env_.settings->splashWindowTtl : 0} * 1000;
+    env_.messages->Show(ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<uint32_t>(ms));
   }
 }
 

@@ -19,6 +19,10 @@ class FavoritesAppHooks : public core::ChainedAppHooks {
   // for (it is opened during start-up); null: there is none.
   FavoritesAppHooks(FavoriteGroups& groups, std::function<C_CFG_File*()> settingsFile,
                     core::AppHooks* next = nullptr);
+  // The groups given later (they often need the application object these
+  // hooks are given to); until then the three steps do nothing and succeed.
+  explicit FavoritesAppHooks(std::function<C_CFG_File*()> settingsFile, core::AppHooks* next = nullptr);
+  void SetGroups(FavoriteGroups* groups) { groups_ = groups; }
 
   // Ours.
   bool LoadFavorites() override;
@@ -26,7 +30,7 @@ class FavoritesAppHooks : public core::ChainedAppHooks {
   void RemoveAllGroups() override;
 
  private:
-  FavoriteGroups& groups_;
+  FavoriteGroups* groups_ = nullptr;
   std::function<C_CFG_File*()> settingsFile_;
 };
 

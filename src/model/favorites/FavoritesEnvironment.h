@@ -8,8 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "model/host/WatchedList.h"
+
 namespace core {
 class MessageLog;
+struct ProgramSettings;
 }
 namespace ports {
 class AlertPort;
@@ -19,7 +22,6 @@ class ProgressPort;
 
 namespace model {
 
-class _VxItem;
 struct _VxGroup;
 
 class FavoritesServers {
@@ -27,6 +29,9 @@ class FavoritesServers {
   virtual ~FavoritesServers() = default;
   // The mail server's slot in the registry; -1 when it is not registered.
   virtual int ServerSlot(const std::string& serverName) const = 0;
+  // The server's one list of watched entries, kept with its registry record;
+  // null when the server is not registered.
+  virtual WatchedList* Watched(const std::string& serverName) const = 0;
   // A new watched entry for an item of a registered server; null when none can be made.
   virtual std::unique_ptr<_VxItem> MakeItem(const std::string& serverName, const std::string& itemName) = 0;
   // Fetches the entry's queue data from its server without message boxes;
@@ -55,8 +60,8 @@ struct FavoritesEnvironment {
   // Another long operation is under way (busy counter, a poll, a remote-call
   // sequence): a scan does not start then.
   std::function<bool()> otherOperationRunning;
-  // SPLASH_WINDOW_TTL: the pop-up's lifetime in seconds after a scan that showed it.
-  uint32_t popupLifetimeSeconds = 0;
+  // SPLASH_WINDOW_TTL, read after each scan that showed the pop-up; null: 0.
+  const core::ProgramSettings* settings = nullptr;
 };
 
 }  // namespace model

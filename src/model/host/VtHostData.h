@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/net/VtHostDescription.h"
+#include "model/host/WatchedList.h"
 #include "model/item/OrAddress.h"
 #include "model/item/VxItemBase.h"
 
@@ -66,7 +67,7 @@ class VtHostData : public core::HostModelData {
   int queueTaskIndex = -1;   // computer registry slot of the MQUEUE task interface
   int routerTaskIndex = -1;  // of the ROUTER task interface
   // The directions and abonents that favourite groups watch on this node.
-  std::vector<std::unique_ptr<_VxItemBase>> watched;
+  WatchedList watched;
 };
 
 }  // namespace model

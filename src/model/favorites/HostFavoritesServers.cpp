@@ -1,0 +1,40 @@
+#include "model/favorites/HostFavoritesServers.h"
+
+#include "core/net/NetworkServices.h"
+#include "model/host/HostServices.h"
+#include "model/host/VtHostData.h"
+
+namespace model {
+
+HostFavoritesServers::HostFavoritesServers(core::NetworkServices& net, HostServices& hosts)
+    : net_(net), hosts_(hosts) {}
+
+int HostFavoritesServers::ServerSlot(const std::string& serverName) const {
+  const core::__VtHostDescription* host = net_.FindMailServer(serverName);
+  return host ? host->index : -1;
+}
+
+WatchedList* HostFavoritesServers::Watched(const std::string& serverName) const {
+  core::__VtHostDescription* host = net_.FindMailServer(serverName);
+  return host ? &VtHostData::Of(*host).watched : nullptr;
+}
+
+std::unique_ptr<_VxItem> HostFavoritesServers::MakeItem(const std::string& serverName, const std::string& itemName) {
+  if (!net_.FindMailServer(serverName)) return nullptr;
+  auto item = std::make_unique<_VxItem>(hosts_, serverName, itemName, false);
+  if (!item->IsValid()) return nullptr;
+  return item;
+}
+
+bool HostFavoritesServers::Refresh(_VxItem& item) {
+  const _VxItem before(item);
+  if (hosts_.RefreshItem(item)) return true;
+  std::string queueTask = item.queueTaskName;
+  std::string routerTask = item.routerTaskName;
+  item = before;
+  item.queueTaskName = std::move(queueTask);
+  item.routerTaskName = std::move(routerTask);
+  return false;
+}
+
+}  // namespace model
