@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "ports/Clock.h"
+#include "rpc/iface/DirStatus.h"
 #include "rpc/iface/Messages.h"
 #include "sim/lib/NodeData.h"
 
@@ -34,10 +35,11 @@ inline constexpr int32_t kMailboxHoldsMessages = -7;
 inline constexpr int32_t kNotSupported = -1;
 }  // namespace router
 
+// The console reads these answers too: they are shared with it.
 namespace qm {
-inline constexpr int32_t kExists = -5;
-inline constexpr int32_t kNotFound = -2;
-inline constexpr int32_t kNotFoundStatus = 2;
+inline constexpr int32_t kExists = rpc::dirstatus::kExists;
+inline constexpr int32_t kNotFound = rpc::dirstatus::kNotFound;
+inline constexpr int32_t kNotFoundStatus = rpc::dirstatus::kNotFoundStatus;
 }  // namespace qm
 
 class SimNode {

@@ -54,6 +54,8 @@ struct QuestionRequest {
   RichText body;
   std::vector<std::string> buttons;
   MsgIcon icon = MsgIcon::Question;
+  int defaultButton = 0;   // index of the button Enter chooses
+  int cancelButton = -1;   // index of the button Escape chooses; -1: none
 };
 
 struct FileDialogRequest {

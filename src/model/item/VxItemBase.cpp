@@ -59,6 +59,8 @@ void _VxItemBase::CopyFrom(const _VxItemBase& other) {
   note = other.note;
   loaded = other.loaded;
   skipQueueRefresh = other.skipQueueRefresh;
+  lastRefreshFailed = other.lastRefreshFailed;
+  queueEntryMissing = other.queueEntryMissing;
 }
 
 int32_t _VxItemBase::QueryQueueCounters(rpc::CallTarget&, int32_t*, int32_t*, int32_t, const char*,

@@ -107,11 +107,18 @@ class _VxItemBase {
   // registry does not know: that half succeeds without calls. A half returns 0
   // when a call raised an RPC failure (its code goes to *rpcFailure) or answered
   // a nonzero status word.
+  //
+  // The queue manager half begins a refresh: it sets lastRefreshFailed to its
+  // own outcome, and the Router half sets it when it fails. A directory entry
+  // the queue manager does not know (QMX_DirGetAttrs answers "not found") is no
+  // failure: the half records queueEntryMissing and makes no further calls.
   int RefreshQueueManager(rpc::CallTarget* target, uint32_t* rpcFailure = nullptr);
   int RefreshRouter(rpc::CallTarget* target, uint32_t* rpcFailure = nullptr);
   // Both halves, the Router half only after the queue manager half succeeded;
   // with a window a failure is shown in a box. 1 when both succeeded.
   int Refresh(rpc::CallTarget* queueTarget, rpc::CallTarget* routerTarget, ports::DialogPort* window);
+  // The box a failed refresh shows ("Ошибка канала связи").
+  void ShowRefreshFailure(ports::DialogPort& window) const;
 
   // Text forms exchanged with the Router.
   void ParseParameterText(std::string_view text);
@@ -169,8 +176,15 @@ class _VxItemBase {
   std::string note;
   int32_t loaded = 0;
   int32_t skipQueueRefresh = 0;
+  // What the last refresh found; kept in copies, not in the archive form. An
+  // entry whose last refresh failed is not applied (what would be written back
+  // was never read); one without a directory entry is added again on apply.
+  int32_t lastRefreshFailed = 0;
+  int32_t queueEntryMissing = 0;
 
  private:
+  int QueueManagerHalf(rpc::CallTarget* target, uint32_t* rpcFailure);
+  int RouterHalf(rpc::CallTarget* target, uint32_t* rpcFailure);
   void CopyFrom(const _VxItemBase& other);
   bool SerializeFields(ItemArchive& archive);
 };

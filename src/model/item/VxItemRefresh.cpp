@@ -6,6 +6,7 @@
 #include "model/item/VxItemBase.h"
 #include "ports/DialogPort.h"
 #include "rpc/iface/Calls.h"
+#include "rpc/iface/DirStatus.h"
 #include "rpc/iface/QueryRecords.h"
 #include "rpc/iface/RoutingFetch.h"
 #include "rpc/runtime/RpcException.h"
@@ -29,6 +30,19 @@ constexpr std::string_view kRemovedNames[] = {"#KEEPINADDRBOOK", "KEEPINADDRBOOK
 }  // namespace
 
 int _VxItemBase::RefreshQueueManager(rpc::CallTarget* target, uint32_t* rpcFailure) {
+  queueEntryMissing = 0;
+  const int done = QueueManagerHalf(target, rpcFailure);
+  lastRefreshFailed = done ? 0 : 1;
+  return done;
+}
+
+int _VxItemBase::RefreshRouter(rpc::CallTarget* target, uint32_t* rpcFailure) {
+  const int done = RouterHalf(target, rpcFailure);
+  if (!done) lastRefreshFailed = 1;
+  return done;
+}
+
+int _VxItemBase::QueueManagerHalf(rpc::CallTarget* target, uint32_t* rpcFailure) {
   queueCounters = {};
   callStatus = 0;
   passwordHash = kNoPasswordHash;
@@ -59,7 +73,14 @@ int _VxItemBase::RefreshQueueManager(rpc::CallTarget* target, uint32_t* rpcFailu
   try {
     int32_t prio = 0, blocked = 0, interval = 0, arrival = 1, extra = 0;
     clear();
-    rpc::QMX_DirGetAttrs(*target, &callStatus, &callError, name, &prio, &blocked, &interval, &arrival, &extra);
+    const int32_t attrs =
+        rpc::QMX_DirGetAttrs(*target, &callStatus, &callError, name, &prio, &blocked, &interval, &arrival, &extra);
+    if (rpc::dirstatus::IsNotFound(attrs, callStatus, callError)) {
+      // Nothing more to read of an entry the queue manager does not have; an
+      // apply adds it.
+      queueEntryMissing = 1;
+      return 1;
+    }
     if (succeeded()) {
       priority = static_cast<uint32_t>(prio);
       active = blocked ? 0 : 1;
@@ -122,7 +143,7 @@ int _VxItemBase::RefreshQueueManager(rpc::CallTarget* target, uint32_t* rpcFailu
   return allAnswered ? 1 : 0;
 }
 
-int _VxItemBase::RefreshRouter(rpc::CallTarget* target, uint32_t* rpcFailure) {
+int _VxItemBase::RouterHalf(rpc::CallTarget* target, uint32_t* rpcFailure) {
   kind = kindOnServer = 0;
   if (routerTaskName.empty() || mailboxName.empty()) return 0;
   if (target == nullptr) return 1;
@@ -183,14 +204,16 @@ int _VxItemBase::RefreshRouter(rpc::CallTarget* target, uint32_t* rpcFailure) {
 
 int _VxItemBase::Refresh(rpc::CallTarget* queueTarget, rpc::CallTarget* routerTarget, ports::DialogPort* window) {
   const int ok = RefreshQueueManager(queueTarget) && RefreshRouter(routerTarget) ? 1 : 0;
-  if (!ok && window) {
-    ports::MessageBoxRequest box;
-    box.text = text::Cp("Не удалось обновить информацию по направлению \"") + mailboxName + "\"";
-    box.caption = text::Cp("Ошибка канала связи");
-    box.icon = ports::MsgIcon::Error;
-    window->ShowMessage(box);
-  }
+  if (!ok && window) ShowRefreshFailure(*window);
   return ok;
+}
+
+void _VxItemBase::ShowRefreshFailure(ports::DialogPort& window) const {
+  ports::MessageBoxRequest box;
+  box.text = text::Cp("Не удалось обновить информацию по направлению \"") + mailboxName + "\"";
+  box.caption = text::Cp("Ошибка канала связи");
+  box.icon = ports::MsgIcon::Error;
+  window.ShowMessage(box);
 }
 
 }  // namespace model

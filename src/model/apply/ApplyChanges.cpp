@@ -1,0 +1,144 @@
+#include "model/apply/ApplyChanges.h"
+
+#include "core/net/NetworkServices.h"
+#include "model/apply/ApplyHalves.h"
+#include "model/apply/EntryRefresh.h"
+#include "model/apply/RoutingDifference.h"
+#include "model/apply/Validate.h"
+#include "model/host/HostServices.h"
+#include "model/item/VxItemBase.h"
+#include "ports/DialogPort.h"
+#include "text/Cp1251.h"
+#include "text/Strings.h"
+
+namespace model {
+
+namespace {
+
+class BusyScope {
+ public:
+  explicit BusyScope(ApplyView& view) : view_(view) { view_.EnterBusy(); }
+  ~BusyScope() { view_.LeaveBusy(); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  ApplyView& view_;
+};
+
+void Tell(ports::DialogPort& dialogs, const std::string& text) {
+  dialogs.Message(text, text::Cp("Сообщение"), ports::MsgIcon::Information);
+}
+
+bool Ask(ports::DialogPort& dialogs, const std::string& text, const char* captionUtf8) {
+  return dialogs.Message(text, text::Cp(captionUtf8), ports::MsgIcon::Question, ports::MsgButtons::YesNo) ==
+         ports::MsgAnswer::Yes;
+}
+
+std::string NameKey(const std::string& name) { return text::ToUpperAscii(text::TrimView(name)); }
+
+}  // namespace
+
+std::string StaleEntryText(const std::string& mailboxName) {
+  return text::Cp("Не возможно применить сделанные изменения: данные \"") + mailboxName +
+         text::Cp("\" не были полностью получены с почтового сервера.\nОбновите данные и повторите операцию.");
+}
+
+ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts) {
+  // 1.
+  BusyScope busy(view);
+  _VxItemBase* shownPtr = view.ShownEntry();
+  if (!shownPtr) return ApplyOutcome::kNothing;
+  _VxItemBase& shown = *shownPtr;
+  ports::DialogPort& dialogs = view.Dialogs();
+
+  // 2. Only the node's administrator changes it.
+  if (!view.HasAdministratorRights()) {
+    Tell(dialogs, text::Cp("Не возможно выполнить операцию.") + text::Cp("\nДля узла \"") + view.NodeName() +
+                      text::Cp("\" отсутствуют права администратора.\n"));
+    return ApplyOutcome::kRefused;
+  }
+  // 3.
+  if (view.ScanRunning()) {
+    Tell(dialogs, text::Cp("Не возможно применить сделанные изменения во время сканирования данных с почтового "
+                           "сервера"));
+    return ApplyOutcome::kRefused;
+  }
+  // What was not read cannot be compared with: an apply would write back an
+  // agent list or a schedule the console never saw.
+  if (!shown.isNew && shown.lastRefreshFailed) {
+    Tell(dialogs, StaleEntryText(shown.mailboxName));
+    return ApplyOutcome::kRefused;
+  }
+
+  // 4. The routing tables as the node has them now.
+  core::__VtHostDescription* host = net.FindMailServer(shown.mailServerName);
+  if (!host) return ApplyOutcome::kRefused;
+  const LoadWindow window{&dialogs, view.Progress()};
+  if (!hosts.LoadRoutingData(*host, true, false, &window)) return ApplyOutcome::kRefused;
+
+  // 5. The work copy.
+  view.TakePendingInput();
+  _VxItemBase work(shown);
+  view.GatherInto(work);
+  if (!Validate(work, dialogs)) return ApplyOutcome::kRefused;
+
+  // 6. The address for the address-book servers.
+  if (!view.CheckAddressField(false) && !work.isNew) {
+    const bool apply = Ask(dialogs,
+                           text::Cp("Адрес для сервера рассылки адресных книг и глобальной адресной книги задан "
+                                    "корректно.\n\nПрименить настройки?\n\n"),
+                           "Сообщение");
+    if (!apply) {
+      view.ShowAddressPage();
+      view.CheckAddressField(true);
+      view.ShowWorkCopy(work);
+      return ApplyOutcome::kKeptInEditor;
+    }
+  }
+
+  // 7. The Router sends its error reports from SYSOP.
+  if (NameKey(shown.mailboxName) == "SYSOP" && NameKey(work.mailboxName) != "SYSOP") {
+    const std::string question =
+        text::Cp("Операция переименования почтового ящика \"SYSOP\" в \"") + work.mailboxName +
+        text::Cp("\" не является корректной поскольку задача \"Маршрутизатор\" использует этот ящик для отправки "
+                 "сообщений об ошибках в работе почтового узла.\nПродолжить?");
+    if (!Ask(dialogs, question, "Вопрос")) {
+      view.ShowWorkCopy(work);
+      return ApplyOutcome::kKeptInEditor;
+    }
+  }
+
+  // 8.
+  SnapshotRoutingAddresses(work);
+
+  // 9. The routing difference, on copies: the entries keep their whole lists.
+  const RoutingDifference difference = DiffRouting(work, shown);
+  view.SetRoutingChanged(difference.changed);
+  _VxItemBase routerWork(work);
+  routerWork.routingAddresses = difference.added;
+  _VxItemBase routerShown(shown);
+  routerShown.routingAddresses = difference.removed;
+
+  // 10.
+  const ApplyServices services{net, dialogs, view.Progress()};
+  const int routerDone = ApplyToRouter(routerWork, routerShown, services);
+  work.callStatus = routerWork.callStatus;
+  work.callError = routerWork.callError;
+  work.routerReplyWord = routerWork.routerReplyWord;
+  const int queueDone = routerDone ? ApplyToQueueManager(work, shown, services) : 0;
+
+  // 11. Whatever the halves did, the entry is read back from the server.
+  if (routerDone) {
+    work.isNew = 0;
+    work.kindOnServer = work.kind;
+  }
+  shown = work;
+  RefreshEntry(net, shown, &dialogs);
+  view.Redisplay();
+
+  if (!routerDone) return ApplyOutcome::kRouterFailed;
+  return queueDone ? ApplyOutcome::kApplied : ApplyOutcome::kQueueFailed;
+}
+
+}  // namespace model
