@@ -7,12 +7,14 @@
 // same calls answered from replies recorded once, no wire and no node behind
 // them) and the console with the node's request handling but no wire.
 //
-//   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVT_BUILD_UI=OFF
-//   cmake --build build-bench --target bench_model && build-bench/bench/model/bench_model
+//   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVT_BUILD_UI=OFF
+//   cmake --build build-bench --target bench_model
+//   build-bench/bench/model/bench_model [--benchmark_repetitions=3]
 //
-// Each benchmark runs a fixed three loads; the counters give the calls and the
-// entries of one load, and "per_call" the time of one remote call, so that
-// the model against the raw round trips reads off directly.
+// Each benchmark runs a fixed three loads (a few seconds in all). The counters
+// give the remote calls and the entries of one load, the bytes its calls put on
+// the wire, and "per_call" the time per remote call, so that the ratio of the
+// load to the raw round trips reads off directly.
 
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
@@ -20,6 +22,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -28,6 +31,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "model/item/VxItem.h"
