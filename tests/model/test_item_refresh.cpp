@@ -13,6 +13,7 @@
 #include "model/item/VxItem.h"
 #include "model/item/VxItemBase.h"
 #include "rpc/iface/DirMessages.h"
+#include "rpc/iface/DirStatus.h"
 #include "rpc/iface/Opnums.h"
 #include "rpc/iface/RouterMessages.h"
 #include "text/Cp1251.h"
@@ -392,6 +393,88 @@ TEST(ItemRefresh, TheRouterHalfFollowsOnlyASuccessfulQueueHalf) {
     _VxItemBase item = Entry();
     EXPECT_EQ(item.Refresh(nullptr, &node.server, nullptr), 1);
     EXPECT_EQ(item.queueCounters, QueueCounters{});
+  }
+}
+
+// What the last refresh found, kept for the apply: whether it failed, and
+// whether the queue manager had a directory entry at all.
+TEST(ItemRefreshFlags, NoDirectoryEntryIsRecordedAndEndsTheQueueHalf) {
+  Node node;
+  node.server.On<rpc::QMX_DirGetAttrsRequest>([](const rpc::QMX_DirGetAttrsRequest&) {
+    rpc::QMX_DirGetAttrsResponse a;
+    a.Status = rpc::dirstatus::kNotFoundStatus;
+    a.ReturnValue = rpc::dirstatus::kNotFound;
+    return a;
+  });
+  _VxItemBase item = Entry();
+  item.lastRefreshFailed = 1;
+  testing_fakes::FakeDialogPort window;
+  EXPECT_EQ(item.Refresh(&node.server, &node.server, &window), 1);
+  EXPECT_EQ(item.queueEntryMissing, 1);
+  EXPECT_EQ(item.lastRefreshFailed, 0);
+  EXPECT_TRUE(window.boxes.empty());
+  // Nothing more asked of the queue manager; the Router half still ran.
+  EXPECT_EQ(node.server.opnums,
+            (std::vector<uint16_t>{op::QMX_DirGetAttrs, op::GetAbonentInfo, op::GetAbonentInfo}));
+
+  // Found again: the mark goes.
+  Node back;
+  EXPECT_EQ(item.RefreshQueueManager(&back.server), 1);
+  EXPECT_EQ(item.queueEntryMissing, 0);
+}
+
+TEST(ItemRefreshFlags, OtherAnswersOfTheAttributesAreFailures) {
+  const struct {
+    int32_t status;
+    int32_t returnValue;
+  } cases[] = {{rpc::dirstatus::kNotFoundStatus, 0}, {0, rpc::dirstatus::kNotFound}, {5, rpc::dirstatus::kNotFound}};
+  for (const auto& c : cases) {
+    Node node;
+    node.server.On<rpc::QMX_DirGetAttrsRequest>([&](const rpc::QMX_DirGetAttrsRequest&) {
+      rpc::QMX_DirGetAttrsResponse a;
+      a.Status = c.status;
+      a.ReturnValue = c.returnValue;
+      return a;
+    });
+    _VxItemBase item = Entry();
+    const int done = item.RefreshQueueManager(&node.server);
+    EXPECT_EQ(item.queueEntryMissing, 0) << c.status << " " << c.returnValue;
+    EXPECT_EQ(node.server.opnums.size(), 6u);  // the later steps still go out
+    // A return value alone with status words 0 is no failure of the read.
+    EXPECT_EQ(done, c.status == 0 ? 1 : 0);
+    EXPECT_EQ(item.lastRefreshFailed, c.status == 0 ? 0 : 1);
+  }
+}
+
+TEST(ItemRefreshFlags, LastRefreshFailedFollowsBothHalves) {
+  const struct {
+    const char* what;
+    std::optional<uint16_t> failStatusOn;
+    std::optional<uint16_t> raiseOn;
+    int failed;
+  } cases[] = {
+      {"both halves read", std::nullopt, std::nullopt, 0},
+      {"queue manager status word", op::QMX_DirGetTimingsArray, std::nullopt, 1},
+      {"Router status word", op::GetAbonentInfo, std::nullopt, 1},
+      {"Router gone", std::nullopt, op::GetAbonentInfo, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Node node;
+    node.failStatusOn = c.failStatusOn;
+    node.server.raiseOn = c.raiseOn;
+    _VxItemBase item = Entry();
+    item.lastRefreshFailed = 1 - c.failed;
+    item.Refresh(&node.server, &node.server, nullptr);
+    EXPECT_EQ(item.lastRefreshFailed, c.failed);
+    // Copies carry what the refresh found; the archive form does not change.
+    item.queueEntryMissing = 1;
+    const _VxItemBase copy(item);
+    EXPECT_EQ(copy.lastRefreshFailed, c.failed);
+    EXPECT_EQ(copy.queueEntryMissing, 1);
+    _VxItemBase plain = item;
+    plain.lastRefreshFailed = plain.queueEntryMissing = 0;
+    EXPECT_EQ(item.ToArchive(), plain.ToArchive());
   }
 }
 
