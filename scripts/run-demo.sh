@@ -26,6 +26,10 @@ rm -f "$cfg"
 build/app/vtconsole --headless --create-config "$cfg"
 # Name the demo computer and its mail server in the new file's two sections.
 sed -i "s/^\[Remote interfaces\]\r$/[Remote interfaces]\r\nDEMO-SRV=127.0.0.1:$port\r/; s/^\[Hosts\]\r$/[Hosts]\r\nDEMO=DEMO-SRV\r/" "$cfg"
+# One favourite group over two directions of the demo node: NSK-NODE's mail
+# has waited for days, so the first scan (at once, then every 10 s) prints
+# the group's alarm message.
+sed -i 's/^\[Favorites\]\r$/[Favorites]\r\nGROUP="Links","demo directions",60,120,100,75,50,75,50,75,50,75,50,75,50,"","",0,3600,3600,3600,3600,3600\r\nFAVORIT="Links","DEMO","SPB-NODE"\r\nFAVORIT="Links","DEMO","NSK-NODE"\r/' "$cfg"
 printf 'DEMO-SRV=admin\n' > "$demo_dir/passwords"
 
 echo "demo: node simulator on 127.0.0.1:$port (requests in $sim_log); Ctrl-C ends the console"
