@@ -78,6 +78,13 @@ TEST(ApplyNewEntry, DirectionIsRoutedAddedAndReadBack) {
   EXPECT_NE(cache.routingTable[3].find("SPB2:TSPB-NODE;"), std::string::npos);
   EXPECT_EQ(h.view.events.front(), "busy");
   EXPECT_EQ(h.view.events.back(), "idle");
+  // The Router half's own progress window, after the one of the routing load.
+  std::vector<std::string> progress;
+  for (const auto& call : h.progress.calls) progress.push_back(Utf8(call));
+  ASSERT_GE(progress.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(progress.end() - 4, progress.end()),
+            (std::vector<std::string>{"begin 0", "text Применение настроек направления ...",
+                                      "text Получечие маршрутной таблицы для уровня ORG ...", "end"}));
 }
 
 TEST(ApplyNewEntry, AbonentGetsRoutingFullNameRecordAndPassword) {
