@@ -260,6 +260,13 @@ TEST(ApplyExistingEntry, ForcedConnectionChangeSendsTheKindFiveQuery) {
   ASSERT_EQ(h.dialogs.boxes.size(), 1u);
   EXPECT_EQ(Utf8(h.dialogs.boxes[0].text),
             "Менеджер очереди: QMX_VtQmx_ExecuteQuery - Ошибка выполнения - -1 (0xFFFFFFFF).\n");
+
+  // An abonent has no forced connection: whatever the editor holds, nothing is sent.
+  ApplyHarness other;
+  auto abonent = other.Entry("IVANOV", true);
+  EXPECT_EQ(other.Apply(*abonent, [](_VxItemBase& w) { w.forcedConnection = 1; }), ApplyOutcome::kApplied);
+  for (const auto& line : other.ApplyCalls()) EXPECT_EQ(NamesOf({line})[0].find("QMX_VtQmx"), std::string::npos);
+  EXPECT_EQ(abonent->forcedConnection, 0);
 }
 
 // The password option of the abonent IVANOV (set on the node): when it is
