@@ -3,6 +3,12 @@
 # Warnings as errors on our own code only.
 function(vt_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  # GCC 12 at -O3 reports overlapping copies and uninitialised members inside
+  # std::string's own inlined code (false positives of its flow analysis);
+  # they stay warnings there so that a Release build goes through.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-error=restrict -Wno-error=maybe-uninitialized)
+  endif()
 endfunction()
 
 # vt_library(name [DEPS lib...]): one static library per folder, built from every
