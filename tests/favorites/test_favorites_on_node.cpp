@@ -179,11 +179,13 @@ TEST_F(FavoritesOnNode, FailedFetchKeepsThePreviousDataForTheChecks) {
   EXPECT_EQ(Item("RELAY").queueCounters[counter::kNormalFiles], 80u);
   EXPECT_EQ(Item("RELAY").linkParameters, link);
   EXPECT_EQ(Item("RELAY").alertSevere, 1);
+  EXPECT_EQ(Item("RELAY").lastRefreshFailed, 1);
 
   clock.now += 100;
   groups.ScanFavorites();
   EXPECT_EQ(Item("RELAY").queueCounters[counter::kNormalFiles], 0u);
   EXPECT_EQ(Item("RELAY").alertSevere, 0);
+  EXPECT_EQ(Item("RELAY").lastRefreshFailed, 0);
 }
 
 TEST_F(FavoritesOnNode, MissingTaskComputerIsLookedUpAgainOnEachFetch) {
@@ -192,6 +194,7 @@ TEST_F(FavoritesOnNode, MissingTaskComputerIsLookedUpAgainOnEachFetch) {
   groups.ScanFavorites();
   EXPECT_EQ(Requests("QMX_DirGetAttrs", "RELAY"), 0);
   EXPECT_EQ(Item("RELAY").alertSevere, 0);
+  EXPECT_EQ(Item("RELAY").lastRefreshFailed, 1);
 
   h.carriers.carriers[{"NODE", "MQUEUE"}] = "SRV1";
   h.carriers.carriers[{"NODE", "ROUTER"}] = "SRV1";

@@ -29,11 +29,15 @@ std::unique_ptr<_VxItem> HostFavoritesServers::MakeItem(const std::string& serve
 bool HostFavoritesServers::Refresh(_VxItem& item) {
   const _VxItem before(item);
   if (hosts_.RefreshItem(item)) return true;
+  // What this attempt learnt stays: the task computers it found and that it failed.
   std::string queueTask = item.queueTaskName;
   std::string routerTask = item.routerTaskName;
+  const int32_t entryMissing = item.queueEntryMissing;
   item = before;
   item.queueTaskName = std::move(queueTask);
   item.routerTaskName = std::move(routerTask);
+  item.queueEntryMissing = entryMissing;
+  item.lastRefreshFailed = 1;
   return false;
 }
 

@@ -30,7 +30,7 @@ class HostFavoritesServers : public FavoritesServers {
   std::unique_ptr<_VxItem> MakeItem(const std::string& serverName, const std::string& itemName) override;
   // A failed fetch leaves the entry's data as it was before, so that the
   // checks and the members view go on with it; only the task computers it
-  // found stay.
+  // found and the failure itself are recorded.
   bool Refresh(_VxItem& item) override;
 
  private:
