@@ -343,10 +343,12 @@ TEST(ItemRefresh, UnknownQueueManagerIsLookedUpAgain) {
   EXPECT_EQ(h.hosts.RefreshItem(item), 0);
   EXPECT_EQ(h.hosts.RefreshItem(item), 0);
   EXPECT_TRUE(h.Requests().empty());
+  EXPECT_EQ(item.lastRefreshFailed, 1) << "an entry never read must not be applied";
 
   h.carriers.carriers[{"NODE", "MQUEUE"}] = "SRV1";
   h.carriers.carriers[{"NODE", "ROUTER"}] = "SRV1";
   EXPECT_EQ(h.hosts.RefreshItem(item), 1);
+  EXPECT_EQ(item.lastRefreshFailed, 0);
   EXPECT_EQ(item.queueTaskName, "SRV1");
   EXPECT_EQ(item.routerTaskName, "SRV1");
   const auto ops = h.Operations();

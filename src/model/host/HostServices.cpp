@@ -199,19 +199,25 @@ int HostServices::RefreshItem(_VxItemBase& item) {
     if (found) taskName = found->name;
     return found;
   };
+  // Whatever stops the refresh short marks the entry, so that it is not
+  // applied from data that was never read.
+  const auto failed = [&item] {
+    item.lastRefreshFailed = 1;
+    return 0;
+  };
   core::__RpcClientDescription* queue = resolve(item.queueTaskName, kQueueTask);
   // Looked up again on every refresh; while missing the refresh fails.
-  if (!queue) return 0;
+  if (!queue) return failed();
   core::__RpcClientDescription* router = resolve(item.routerTaskName, kRouterTask);
 
   int queueDone = 0;
   if (!net_.Binding().CallOn(*queue, [&](rpc::CallTarget& target) { queueDone = item.RefreshQueueManager(&target); }))
-    return 0;
+    return failed();
   if (!queueDone) return 0;
   if (!router) return item.RefreshRouter(nullptr);
   int routerDone = 0;
   if (!net_.Binding().CallOn(*router, [&](rpc::CallTarget& target) { routerDone = item.RefreshRouter(&target); }))
-    return 0;
+    return failed();
   return routerDone;
 }
 
