@@ -41,7 +41,11 @@ std::string ToLowerAscii(std::string_view s) {
 }
 
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
+  if (a.size() != b.size()) return false;
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t i = 0; i < a.size(); ++i)
+    if (upper(a[i]) != upper(b[i])) return false;
+  return true;
 }
 
 std::string Format(const char* format, ...) {

@@ -27,6 +27,11 @@ TEST(Strings, TrimAndCase) {
   EXPECT_EQ(text::Trim("\"v\"", "\""), "v");
   EXPECT_EQ(text::Trim(" \t "), "");
   EXPECT_EQ(text::ToUpperAscii("abc\xE0z"), "ABC\xE0Z");
+  // Only ASCII letters fold: a Cyrillic small letter is not its capital here.
+  EXPECT_TRUE(text::EqualsNoCaseAscii("Relay-1", "RELAY-1"));
+  EXPECT_FALSE(text::EqualsNoCaseAscii("\xE0", "\xC0"));
+  EXPECT_FALSE(text::EqualsNoCaseAscii("relay", "relay1"));
+  EXPECT_FALSE(text::EqualsNoCaseAscii("[", "{"));  // 0x5B and 0x7B differ by the case bit but are no letters
   EXPECT_EQ(text::ParseLeadingUnsigned("123abc"), 123ul);
   EXPECT_EQ(text::ParseLeadingUnsigned("x1"), 0ul);
   EXPECT_EQ(text::ParseLeadingUnsigned("99999999999"), 4294967295ul);
