@@ -17,12 +17,8 @@
 // load to the raw round trips reads off directly.
 
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -30,7 +26,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -42,7 +37,8 @@
 #include "sim/lib/FixtureLoader.h"
 #include "sim/lib/NodeService.h"
 #include "sim/lib/NodeSimulator.h"
-#include "support/LoopbackSockets.h"
+#include "support/BlockingSocketIo.h"
+#include "support/RawExchangeServer.h"
 #include "text/Cp1251.h"
 
 namespace {
@@ -317,6 +313,25 @@ void BM_LoadDirectory_Simulator(benchmark::State& state) {
   state.counters["failed"] = static_cast<double>(failed);
 }
 
+// Loads against a target answering in process, where any failure is a fault
+// of the benchmark itself; `target.calls` counts its remote calls.
+template <typename Target>
+void TimeLoads(benchmark::State& state, Target& target, const char* failure) {
+  OneServer lookup;
+  std::vector<model::_VxItem> items;
+  Load load;
+  for (auto _ : state) {
+    load = LoadDirectory(target, lookup, items);
+    if (load.failed != 0 || load.listing) {
+      state.SkipWithError(failure);
+      break;
+    }
+    benchmark::DoNotOptimize(items.data());
+  }
+  Report(state, static_cast<double>(target.calls) / static_cast<double>(state.iterations()),
+         static_cast<double>(load.entries), 0);
+}
+
 void BM_LoadDirectory_Replayed(benchmark::State& state) {
   const Recording& recording = Recorded();
   if (!recording.error.empty()) {
@@ -324,106 +339,13 @@ void BM_LoadDirectory_Replayed(benchmark::State& state) {
     return;
   }
   ReplayTarget replay(recording.exchanges);
-  OneServer lookup;
-  std::vector<model::_VxItem> items;
-  Load load;
-  for (auto _ : state) {
-    load = LoadDirectory(replay, lookup, items);
-    if (load.failed != 0 || load.listing) {
-      state.SkipWithError("the replayed load failed");
-      break;
-    }
-    benchmark::DoNotOptimize(items.data());
-  }
-  Report(state, static_cast<double>(replay.calls) / static_cast<double>(state.iterations()),
-         static_cast<double>(load.entries), 0);
+  TimeLoads(state, replay, "the replayed load failed");
 }
 
 void BM_LoadDirectory_NodeInProcess(benchmark::State& state) {
   InProcessNode node;
-  OneServer lookup;
-  std::vector<model::_VxItem> items;
-  Load load;
-  for (auto _ : state) {
-    load = LoadDirectory(node, lookup, items);
-    if (load.failed != 0 || load.listing) {
-      state.SkipWithError("the in-process load failed");
-      break;
-    }
-    benchmark::DoNotOptimize(items.data());
-  }
-  Report(state, static_cast<double>(node.calls) / static_cast<double>(state.iterations()),
-         static_cast<double>(load.entries), 0);
+  TimeLoads(state, node, "the in-process load failed");
 }
-
-bool ReadAll(int fd, uint8_t* out, size_t size) {
-  while (size > 0) {
-    const ssize_t n = recv(fd, out, size, 0);
-    if (n <= 0) return false;
-    out += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = send(fd, data, size, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A raw TCP server that answers the recorded exchanges in turn: for the
-// request bytes of one, the reply bytes of the same.
-class RawServer {
- public:
-  explicit RawServer(const std::vector<std::pair<size_t, size_t>>& wire) : wire_(wire) {
-    const auto listener = testsupport::ListenOnLoopback("127.0.0.1", 1);
-    listenFd_ = listener.fd;
-    port_ = listener.port;
-    thread_ = std::thread([this] {
-      const int fd = accept(listenFd_, nullptr, nullptr);
-      if (fd < 0) return;
-      const int one = 1;
-      setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-      std::vector<uint8_t> request(Largest(true)), reply(Largest(false), 0x5A);
-      for (size_t i = 0;; i = (i + 1) % wire_.size()) {
-        if (!ReadAll(fd, request.data(), wire_[i].first) || !WriteAll(fd, reply.data(), wire_[i].second)) break;
-      }
-      close(fd);
-    });
-  }
-  ~RawServer() {
-    shutdown(listenFd_, SHUT_RDWR);
-    thread_.join();
-    close(listenFd_);
-  }
-  int Connect() const {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(port_);
-    connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    const int one = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    return fd;
-  }
-  size_t Largest(bool request) const {
-    size_t largest = 1;
-    for (const auto& [out, in] : wire_) largest = std::max(largest, request ? out : in);
-    return largest;
-  }
-
- private:
-  const std::vector<std::pair<size_t, size_t>>& wire_;
-  int listenFd_ = -1;
-  uint16_t port_ = 0;
-  std::thread thread_;
-};
 
 void BM_LoadDirectory_RawTcp(benchmark::State& state) {
   const Recording& recording = Recorded();
@@ -431,13 +353,13 @@ void BM_LoadDirectory_RawTcp(benchmark::State& state) {
     state.SkipWithError(recording.error.empty() ? "nothing recorded" : recording.error.c_str());
     return;
   }
-  RawServer server(recording.wire);
+  testsupport::RawExchangeServer server(recording.wire);
   const int fd = server.Connect();
   std::vector<uint8_t> request(server.Largest(true), 1), reply(server.Largest(false));
   for (auto _ : state) {
     bool ok = true;
     for (const auto& [out, in] : recording.wire) {
-      if (!WriteAll(fd, request.data(), out) || !ReadAll(fd, reply.data(), in)) {
+      if (!testsupport::WriteAll(fd, request.data(), out) || !testsupport::ReadAll(fd, reply.data(), in)) {
         ok = false;
         break;
       }

@@ -1,27 +1,13 @@
 #include "RawPeer.h"
 
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "rpc/runtime/Pdu.h"
+#include "support/BlockingSocketIo.h"
 #include "support/LoopbackSockets.h"
 
 namespace rpc::test {
-
-namespace {
-
-bool ReadAll(int fd, uint8_t* out, size_t size) {
-  while (size > 0) {
-    const ssize_t n = recv(fd, out, size, 0);
-    if (n <= 0) return false;
-    out += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
 
 RawPeer::RawPeer(std::vector<Script> scripts) {
   const auto listener = testsupport::ListenOnLoopback("127.0.0.1", 8);
@@ -45,20 +31,15 @@ RawPeer::~RawPeer() {
 
 std::vector<uint8_t> RawPeer::ReadPdu(int fd) {
   std::vector<uint8_t> bytes(pdu::kHeaderSize);
-  if (!ReadAll(fd, bytes.data(), bytes.size())) return {};
+  if (!testsupport::ReadAll(fd, bytes.data(), bytes.size())) return {};
   const auto header = pdu::ParseHeader(bytes);
   bytes.resize(header.fragLength);
-  if (!ReadAll(fd, bytes.data() + pdu::kHeaderSize, bytes.size() - pdu::kHeaderSize)) return {};
+  if (!testsupport::ReadAll(fd, bytes.data() + pdu::kHeaderSize, bytes.size() - pdu::kHeaderSize)) return {};
   return bytes;
 }
 
 void RawPeer::Send(int fd, const std::vector<uint8_t>& bytes) {
-  size_t sent = 0;
-  while (sent < bytes.size()) {
-    const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    sent += static_cast<size_t>(n);
-  }
+  testsupport::WriteAll(fd, bytes.data(), bytes.size());
 }
 
 void RawPeer::AcceptBind(int fd) {
