@@ -5,79 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
+
+#include "support/ChildProcesses.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-int Count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-// A child process in `dir` with its output in files.
-struct Child {
-  pid_t pid = -1;
-  std::string out, err;
-
-  static Child Start(const std::vector<std::string>& argv, const fs::path& dir, const std::string& name) {
-    Child child;
-    child.out = (dir / (name + ".out")).string();
-    child.err = (dir / (name + ".err")).string();
-    child.pid = fork();
-    if (child.pid == 0) {
-      if (chdir(dir.c_str()) != 0) _exit(126);
-      const int in = open("/dev/null", O_RDONLY);
-      const int out = open(child.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int err = open(child.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(in, 0);
-      dup2(out, 1);
-      dup2(err, 2);
-      std::vector<char*> args;
-      for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-      args.push_back(nullptr);
-      execv(args[0], args.data());
-      _exit(127);
-    }
-    return child;
-  }
-  int Wait() {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  void Stop() {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      Wait();
-    }
-  }
-};
-
-// Waits until the file holds `part` (the test's own timeout ends a hang).
-void WaitForText(const std::string& path, const std::string& part) {
-  while (ReadAll(path).find(part) == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-}
+using testsupport::Child;
+using testsupport::Count;
+using testsupport::ReadAll;
+using testsupport::WaitForText;
 
 // RELAY has 80 normal priority files waiting, QUIET none.
 const char* const kNode =
@@ -90,19 +30,11 @@ const char* const kNode =
 class HeadlessFavorites : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("vt_favorites_app_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = testsupport::FreshTestDir("vt_favorites_app_");
     std::ofstream(Path("node.cfg"), std::ios::binary) << kNode;
-    // 127.0.0.2: on the loopback but not this machine's own address, so that
-    // the console reaches it over TCP.
-    sim_ = Child::Start({VTNODE_SIM_PATH, "--listen", "127.0.0.2:0", "--fixture", Path("node.cfg"), "--request-log",
-                         Path("requests.log")},
-                        dir_, "sim");
-    WaitForText(sim_.out, "listening on 127.0.0.2:");
-    const std::string out = ReadAll(sim_.out);
-    port_ = std::stoi(out.substr(out.find("127.0.0.2:") + 10));
+    port_ = testsupport::StartNodeSimulator(VTNODE_SIM_PATH, {"--fixture", Path("node.cfg"), "--request-log",
+                                                              Path("requests.log")},
+                                            dir_, sim_);
     std::ofstream(Path("pw")) << "admin\n";
     std::ofstream(Path("alert.sh")) << "#!/bin/sh\necho \"$VT_ALERT_TITLE\" > " << Path("alerted") << "\n";
     fs::permissions(Path("alert.sh"), fs::perms::owner_all);

@@ -1,15 +1,10 @@
 #include "ApplyHarness.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
+#include <utility>
 
 #include "model/apply/EntryRefresh.h"
-#include "sim/lib/FixtureLoader.h"
-#include "text/Cp1251.h"
 
 namespace applytest {
 
@@ -50,69 +45,11 @@ PRIORITY=1
 PASSWORD_HASH=99
 )";
 
-std::string Cp(std::string_view utf8) { return text::Utf8ToCp1251(utf8); }
-std::string Utf8(std::string_view cp1251) { return text::Cp1251ToUtf8(cp1251); }
-
-int Dialogs::Ask(const ports::QuestionRequest& request) {
-  questions.push_back(request);
-  shown.push_back("ask:" + request.caption + ":" + request.body.Plain());
-  if (askAnswers.empty()) throw std::logic_error("unscripted question: " + request.caption);
-  const int answer = askAnswers.front();
-  askAnswers.pop_front();
-  return answer;
-}
-
-std::vector<std::string> Dialogs::ShownUtf8() const {
-  std::vector<std::string> out;
-  for (const auto& s : shown) out.push_back(Utf8(s));
-  return out;
-}
-
 namespace {
-std::string TempPath(const std::string& name) {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("vt-apply-tests-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    return d;
-  }();
-  return (dir / name).string();
-}
-
 bool StartsWith(const std::string& s, std::string_view prefix) { return s.rfind(prefix, 0) == 0; }
 }  // namespace
 
-ApplyHarness::ApplyHarness(std::string_view sectionsUtf8)
-    : hosts(net, [this](const std::string& text, int code) { log.emplace_back(Utf8(text), code); }),
-      view(dialogs, &progress) {
-  static int serial = 0;
-  simulator = std::make_unique<sim::NodeSimulator>(sim::LoadFixtureText(Cp(sectionsUtf8), "test", 1765000000));
-  requestLog = TempPath("requests-" + std::to_string(++serial) + ".log");
-  EXPECT_TRUE(simulator->SetRequestLog(requestLog));
-  const uint16_t port = simulator->ListenTcp("127.0.0.1", 0);
-
-  net.SetDialogs(&dialogs);
-  net.SetIdentity([] { return std::string("WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7"); });
-  net.SetTimeouts(std::chrono::milliseconds(2000), std::chrono::milliseconds(5000));
-  net.Computers().SetLocalTest([](const std::string&) { return false; });
-  EXPECT_EQ(net.RegisterComputer("SRV1", "127.0.0.1:" + std::to_string(port)), 0);
-  EXPECT_EQ(net.RegisterMailServer("NODE", "SRV1"), 0);
-  net.SetTaskCarrierLookup(&carriers);
-  carriers.carriers[{"NODE", "MQUEUE"}] = "SRV1";
-  carriers.carriers[{"NODE", "ROUTER"}] = "SRV1";
-}
-
-ApplyHarness::~ApplyHarness() {
-  net.Binding().UnbindCurrent();
-  simulator->Stop();
-}
-
-void ApplyHarness::Command(std::string_view line) { ASSERT_EQ(simulator->Command(line), "ok") << line; }
-
-core::__VtHostDescription& ApplyHarness::Node() {
-  core::__VtHostDescription* host = net.FindMailServer("NODE");
-  if (!host) throw std::logic_error("NODE not registered");
-  return *host;
-}
+ApplyHarness::ApplyHarness(std::string_view sectionsUtf8) : HostHarness(sectionsUtf8), view(dialogs, &progress) {}
 
 std::unique_ptr<model::_VxItemBase> ApplyHarness::Entry(const std::string& mailbox, bool abonent) {
   auto entry = std::make_unique<model::_VxItemBase>(hosts, "NODE", mailbox, abonent);
@@ -145,19 +82,6 @@ model::ApplyOutcome ApplyHarness::Apply(model::_VxItemBase& entry, std::function
     }
   }
   return outcome;
-}
-
-std::vector<std::string> ApplyHarness::Requests() const {
-  std::vector<std::string> lines;
-  std::ifstream in(requestLog);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> ApplyHarness::RequestsSince(size_t mark) const {
-  auto lines = Requests();
-  if (mark >= lines.size()) return {};
-  return {lines.begin() + static_cast<std::ptrdiff_t>(mark), lines.end()};
 }
 
 }  // namespace applytest

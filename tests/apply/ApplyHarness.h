@@ -1,45 +1,25 @@
 #pragma once
-// A simulated node "NODE" on computer "SRV1" (loopback TCP) with a direction
-// RELAY1 and an abonent IVANOV, the network and host services, scripted
-// dialogs and a view that edits through a callback. Fixture texts are UTF-8.
+// The host tests' simulated node "NODE" on computer "SRV1" (loopback TCP), here
+// with a direction RELAY1 and an abonent IVANOV, and a view that edits through
+// a callback. Fixture texts are UTF-8.
 
-#include <deque>
+#include <cstddef>
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-#include "core/FakePorts.h"
-#include "core/net/NetworkServices.h"
-#include "core/net/TaskCarrierLookup.h"
+#include "host/HostHarness.h"
 #include "model/apply/ApplyChanges.h"
-#include "model/host/HostServices.h"
 #include "model/item/VxItemBase.h"
-#include "sim/lib/NodeSimulator.h"
 
 namespace applytest {
 
-class ScriptedCarriers : public core::TaskCarrierLookup {
- public:
-  std::map<std::pair<std::string, std::string>, std::string> carriers;
-  std::string FindTaskComputer(const std::string& mailServer, const std::string& task) override {
-    auto it = carriers.find({mailServer, task});
-    return it == carriers.end() ? std::string() : it->second;
-  }
-};
-
-// The fake dialogs with scripted answers for the questions with own buttons.
-class Dialogs : public testing_fakes::FakeDialogPort {
- public:
-  std::deque<int> askAnswers;  // empty: the question is a test fault
-  std::vector<ports::QuestionRequest> questions;
-  int Ask(const ports::QuestionRequest& request) override;
-  // The texts shown, in UTF-8 ("box:caption:text", "ask:caption:plain body").
-  std::vector<std::string> ShownUtf8() const;
-};
+using hosttest::Cp;
+using hosttest::Dialogs;
+using hosttest::Utf8;
 
 // The direction and abonent view as the apply command sees it.
 class FakeView : public model::ApplyView {
@@ -83,15 +63,14 @@ class FakeView : public model::ApplyView {
   ports::ProgressPort* progress_;
 };
 
+// The node used unless a test gives its own sections.
 extern const char* const kNodeSections;
 
-class ApplyHarness {
+// The host tests' node and services, with the view and the record of what an
+// apply sent.
+class ApplyHarness : public hosttest::HostHarness {
  public:
   explicit ApplyHarness(std::string_view sectionsUtf8 = kNodeSections);
-  ~ApplyHarness();
-
-  void Command(std::string_view line);
-  core::__VtHostDescription& Node();
 
   // An entry of the node as the view would hold it: read from the server, or
   // new (empty name) when `mailbox` is empty.
@@ -99,30 +78,15 @@ class ApplyHarness {
   // Shows `entry` in the view, applies with `edit`, returns the outcome.
   model::ApplyOutcome Apply(model::_VxItemBase& entry, std::function<void(model::_VxItemBase&)> edit);
 
-  // Request log lines (UTF-8) from `mark` on; Mark() is the present count.
-  std::vector<std::string> Requests() const;
-  size_t Mark() const { return Requests().size(); }
-  std::vector<std::string> RequestsSince(size_t mark) const;
   // The lines the apply itself sent: after the routing load, before the read-back.
   std::vector<std::string> ApplyCalls() const { return applyCalls; }
   // The operation names the read-back sent.
   std::vector<std::string> ReadBackOperations() const { return readBack; }
 
-  std::unique_ptr<sim::NodeSimulator> simulator;
-  std::string requestLog;
-  ScriptedCarriers carriers;
-  core::NetworkServices net;
-  std::vector<std::pair<std::string, int>> log;
-  Dialogs dialogs;
-  testing_fakes::RecordingProgressPort progress;
-  model::HostServices hosts;
   FakeView view;
   std::vector<std::string> applyCalls;
   std::vector<std::string> loadCalls;
   std::vector<std::string> readBack;
 };
-
-std::string Cp(std::string_view utf8);
-std::string Utf8(std::string_view cp1251);
 
 }  // namespace applytest

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "sim/lib/FixtureLoader.h"
 #include "text/Cp1251.h"
@@ -50,6 +51,21 @@ PRIORITY=1
 
 std::string Cp(std::string_view utf8) { return text::Utf8ToCp1251(utf8); }
 std::string Utf8(std::string_view cp1251) { return text::Cp1251ToUtf8(cp1251); }
+
+int Dialogs::Ask(const ports::QuestionRequest& request) {
+  questions.push_back(request);
+  shown.push_back("ask:" + request.caption + ":" + request.body.Plain());
+  if (askAnswers.empty()) throw std::logic_error("unscripted question: " + request.caption);
+  const int answer = askAnswers.front();
+  askAnswers.pop_front();
+  return answer;
+}
+
+std::vector<std::string> Dialogs::ShownUtf8() const {
+  std::vector<std::string> out;
+  for (const auto& s : shown) out.push_back(Utf8(s));
+  return out;
+}
 
 namespace {
 std::string TempPath(const std::string& name) {
@@ -99,6 +115,12 @@ std::vector<std::string> HostHarness::Requests() const {
   std::ifstream in(requestLog);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> HostHarness::RequestsSince(size_t mark) const {
+  auto lines = Requests();
+  if (mark >= lines.size()) return {};
+  return {lines.begin() + static_cast<std::ptrdiff_t>(mark), lines.end()};
 }
 
 std::vector<std::string> HostHarness::Operations() const {

@@ -3,6 +3,8 @@
 // services, a task-carrier lookup scripted per test, recording ports and the
 // host services under test. Fixture texts are UTF-8 here.
 
+#include <cstddef>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,6 +31,16 @@ class ScriptedCarriers : public core::TaskCarrierLookup {
   }
 };
 
+// The fake dialogs with scripted answers for the questions with own buttons.
+class Dialogs : public testing_fakes::FakeDialogPort {
+ public:
+  std::deque<int> askAnswers;  // empty: the question is a test fault
+  std::vector<ports::QuestionRequest> questions;
+  int Ask(const ports::QuestionRequest& request) override;
+  // The texts shown, in UTF-8 ("box:caption:text", "ask:caption:plain body").
+  std::vector<std::string> ShownUtf8() const;
+};
+
 // The node used unless a test gives its own sections.
 extern const char* const kNodeSections;
 
@@ -42,15 +54,18 @@ class HostHarness {
   model::VtHostData& Data() { return model::VtHostData::Of(Node()); }
   // The operations received, in order (names only).
   std::vector<std::string> Operations() const;
-  // Whole request log lines.
+  // Whole request log lines; Mark() is their present count.
   std::vector<std::string> Requests() const;
+  size_t Mark() const { return Requests().size(); }
+  // The lines from `mark` on.
+  std::vector<std::string> RequestsSince(size_t mark) const;
 
   std::unique_ptr<sim::NodeSimulator> simulator;
   std::string requestLog;
   ScriptedCarriers carriers;
   core::NetworkServices net;
   std::vector<std::pair<std::string, int>> log;  // message list lines (UTF-8) and codes
-  testing_fakes::FakeDialogPort dialogs;
+  Dialogs dialogs;
   testing_fakes::RecordingProgressPort progress;
   model::HostServices hosts;
 };

@@ -5,99 +5,35 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/ChildProcesses.h"
 #include "support/LoopbackSockets.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-int Count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-// A child process with its output in files.
-struct Child {
-  pid_t pid = -1;
-  std::string out, err;
-
-  static Child Start(const std::vector<std::string>& argv, const fs::path& dir, const std::string& name) {
-    Child child;
-    child.out = (dir / (name + ".out")).string();
-    child.err = (dir / (name + ".err")).string();
-    child.pid = fork();
-    if (child.pid == 0) {
-      if (chdir(dir.c_str()) != 0) _exit(126);
-      const int in = open("/dev/null", O_RDONLY);
-      const int out = open(child.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int err = open(child.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(in, 0);
-      dup2(out, 1);
-      dup2(err, 2);
-      std::vector<char*> args;
-      for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-      args.push_back(nullptr);
-      execv(args[0], args.data());
-      _exit(127);
-    }
-    return child;
-  }
-  // Waits for the output to contain `part` (the test's own timeout ends a hang).
-  void WaitFor(const std::string& part) const {
-    while (ReadAll(out).find(part) == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  int Wait() {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  void Stop() {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      Wait();
-    }
-  }
-};
+using testsupport::Child;
+using testsupport::Count;
+using testsupport::ReadAll;
 
 class HeadlessMonitor : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("vt_monitor_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    // 127.0.0.2: on the loopback, but not this machine's own address, so
-    // that the console reaches it over TCP and not the local transport.
-    sim_ = Child::Start({VTNODE_SIM_PATH, "--listen", "127.0.0.2:0", "--request-log", Path("requests.log"),
-                         "--control", Path("ctl")}, dir_,
-                        "sim");
-    sim_.WaitFor("listening on 127.0.0.2:");
-    const std::string out = ReadAll(sim_.out);
-    port_ = std::stoi(out.substr(out.find("127.0.0.2:") + 10));
+    dir_ = testsupport::FreshTestDir("vt_monitor_");
+    port_ = testsupport::StartNodeSimulator(VTNODE_SIM_PATH, {"--request-log", Path("requests.log"), "--control",
+                                                              Path("ctl")},
+                                            dir_, sim_);
     std::ofstream(Path("player.sh")) << "#!/bin/sh\necho \"$1\" >> " << Path("played") << "\n";
     fs::permissions(Path("player.sh"), fs::perms::owner_all);
     std::ofstream(Path("pw")) << "# the password of every computer\nadmin\n";
