@@ -51,7 +51,7 @@ inline constexpr size_t kCount = 11;
 
 // A directory entry of the queue manager.
 struct DirEntry {
-  std::string name;  // upper case
+  std::string name;  // as NameKey gives it: trimmed, upper case
   bool abonent = false;
   rpc::DirAttributes attributes{0, 0, 0, 1, 0};
   bool passwordSet = false;  // the password option
@@ -75,7 +75,7 @@ inline constexpr int kLevels = 6;
 using RouteTable = std::vector<RouteEntry>;
 
 struct AbonentRecord {
-  std::string name;
+  std::string name;  // as NameKey gives it
   std::string params;  // "KEY=VALUE\n" lines as the Router keeps them
 };
 

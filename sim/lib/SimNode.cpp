@@ -15,7 +15,7 @@ DirEntry* SimNode::FindEntry(std::string_view name) {
   const std::string key = NameKey(name);
   if (key.empty()) return nullptr;
   for (auto& entry : node_.directory)
-    if (MatchesKey(entry.name, key)) return &entry;
+    if (entry.name == key) return &entry;  // stored names are keys already
   return nullptr;
 }
 
@@ -29,7 +29,7 @@ AbonentRecord* SimNode::FindAbonent(std::string_view name) {
   const std::string key = NameKey(name);
   if (key.empty()) return nullptr;
   for (auto& abonent : node_.abonents)
-    if (MatchesKey(abonent.name, key)) return &abonent;
+    if (abonent.name == key) return &abonent;
   return nullptr;
 }
 

@@ -13,10 +13,6 @@ std::string NameKey(std::string_view name) { return text::ToUpperAscii(text::Tri
 
 bool SameName(std::string_view a, std::string_view b) { return NameKey(a) == NameKey(b); }
 
-bool MatchesKey(std::string_view name, std::string_view key) {
-  return text::EqualsNoCaseAscii(text::TrimView(name.substr(0, name.find('\0'))), key);
-}
-
 std::string CutTo(std::string_view text, int32_t capacity) {
   if (capacity <= 0) return {};
   return std::string(text.substr(0, static_cast<size_t>(capacity)));

@@ -13,8 +13,6 @@ std::string UpToNul(std::string_view text);
 // A name as the tasks key it: trimmed of blanks, upper case (ASCII only).
 std::string NameKey(std::string_view name);
 bool SameName(std::string_view a, std::string_view b);
-// True when `name` is the entry that `key` (a NameKey) names; compares without copying.
-bool MatchesKey(std::string_view name, std::string_view key);
 // At most `capacity` bytes of `text` (none for a negative capacity).
 std::string CutTo(std::string_view text, int32_t capacity);
 // A 32-bit little-endian word at `offset` of a byte string, or 0 when it is short.
