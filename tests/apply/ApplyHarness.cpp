@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "model/apply/EntryRefresh.h"
 
 namespace applytest {
 
@@ -54,7 +53,7 @@ ApplyHarness::ApplyHarness(std::string_view sectionsUtf8) : HostHarness(sections
 std::unique_ptr<model::_VxItemBase> ApplyHarness::Entry(const std::string& mailbox, bool abonent) {
   auto entry = std::make_unique<model::_VxItemBase>(hosts, "NODE", mailbox, abonent);
   if (!mailbox.empty()) {
-    EXPECT_EQ(model::RefreshEntry(net, *entry, nullptr), 1) << mailbox;
+    EXPECT_EQ(hosts.RefreshEntry(*entry, nullptr), 1) << mailbox;
   }
   return entry;
 }

@@ -2,7 +2,6 @@
 
 #include "core/net/NetworkServices.h"
 #include "model/apply/ApplyHalves.h"
-#include "model/apply/EntryRefresh.h"
 #include "model/apply/RoutingDifference.h"
 #include "model/apply/Validate.h"
 #include "model/host/HostServices.h"
@@ -134,7 +133,7 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
     work.kindOnServer = work.kind;
   }
   shown = work;
-  RefreshEntry(net, shown, &dialogs);
+  hosts.RefreshEntry(shown, &dialogs);
   view.Redisplay();
 
   if (!routerDone) return ApplyOutcome::kRouterFailed;

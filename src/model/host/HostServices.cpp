@@ -199,26 +199,35 @@ int HostServices::RefreshItem(_VxItemBase& item) {
     if (found) taskName = found->name;
     return found;
   };
-  // Whatever stops the refresh short marks the entry, so that it is not
-  // applied from data that was never read.
-  const auto failed = [&item] {
+  core::__RpcClientDescription* queue = resolve(item.queueTaskName, kQueueTask);
+  // Looked up again on every refresh; while missing the refresh fails, and the
+  // entry is marked so that it is not applied from data that was never read.
+  if (!queue) {
     item.lastRefreshFailed = 1;
     return 0;
-  };
-  core::__RpcClientDescription* queue = resolve(item.queueTaskName, kQueueTask);
-  // Looked up again on every refresh; while missing the refresh fails.
-  if (!queue) return failed();
-  core::__RpcClientDescription* router = resolve(item.routerTaskName, kRouterTask);
+  }
+  return RefreshOn(item, queue, resolve(item.routerTaskName, kRouterTask));
+}
 
-  int queueDone = 0;
-  if (!net_.Binding().CallOn(*queue, [&](rpc::CallTarget& target) { queueDone = item.RefreshQueueManager(&target); }))
-    return failed();
-  if (!queueDone) return 0;
-  if (!router) return item.RefreshRouter(nullptr);
-  int routerDone = 0;
-  if (!net_.Binding().CallOn(*router, [&](rpc::CallTarget& target) { routerDone = item.RefreshRouter(&target); }))
-    return failed();
-  return routerDone;
+int HostServices::RefreshEntry(_VxItemBase& entry, ports::DialogPort* window) {
+  const int ok = RefreshOn(entry, net_.FindComputer(entry.queueTaskName), net_.FindComputer(entry.routerTaskName));
+  if (!ok && window) entry.ShowRefreshFailure(*window);
+  return ok;
+}
+
+int HostServices::RefreshOn(_VxItemBase& item, core::__RpcClientDescription* queue,
+                            core::__RpcClientDescription* router) {
+  const auto half = [&](core::__RpcClientDescription* computer, auto run) {
+    if (!computer) return run(nullptr);
+    int done = 0;
+    if (!net_.Binding().CallOn(*computer, [&](rpc::CallTarget& target) { done = run(&target); })) {
+      item.lastRefreshFailed = 1;
+      return 0;
+    }
+    return done;
+  };
+  if (!half(queue, [&](rpc::CallTarget* target) { return item.RefreshQueueManager(target); })) return 0;
+  return half(router, [&](rpc::CallTarget* target) { return item.RefreshRouter(target); });
 }
 
 }  // namespace model

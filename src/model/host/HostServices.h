@@ -58,8 +58,17 @@ class HostServices : public ItemServerLookup {
   // Refreshes a watched entry: its task computers are looked up again when
   // unknown, and an entry whose queue manager computer is missing counts as failed.
   int RefreshItem(_VxItemBase& item);
+  // Refreshes an entry a view shows: the queue manager half on the computer
+  // named by queueTaskName, then, when it succeeded, the Router half on the one
+  // named by routerTaskName. A name the registry does not know makes that half
+  // succeed without calls. 1 when both succeeded; with a window a failure is
+  // shown in a box.
+  int RefreshEntry(_VxItemBase& entry, ports::DialogPort* window);
 
  private:
+  // Both halves on the given computers (null: that half runs without calls);
+  // a computer that cannot be bound fails its half and marks the entry.
+  int RefreshOn(_VxItemBase& item, core::__RpcClientDescription* queue, core::__RpcClientDescription* router);
   core::__RpcClientDescription* TaskComputer(core::__VtHostDescription& host, const char* task);
   int Fetch(core::__VtHostDescription& host, core::__RpcClientDescription& router, bool tables, bool abonents,
             const LoadWindow* window);
