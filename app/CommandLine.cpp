@@ -128,8 +128,9 @@ std::string UsageText() {
       "  3  the configuration file does not exist\n"
       "  4  --create-config could not write the file (it exists and --force is not given,\n"
       "     or the file cannot be written)\n"
-      "  5  a computer refused the logon (user name or password)\n"
-      "  6  another console holds the administrator rights and --quit-on-conflict was given\n";
+      "  5  computers refused the logon (user name or password) and none accepted it\n"
+      "  6  another console holds the administrator rights and --quit-on-conflict was given\n"
+      "  7  the configuration file could not be saved at shutdown\n";
   text += MonitorUsageText();
   return text;
 }

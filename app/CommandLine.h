@@ -49,6 +49,7 @@ inline constexpr int kConfigMissing = 3;
 inline constexpr int kCreateFailed = 4;
 inline constexpr int kLogonRefused = 5;
 inline constexpr int kQuitOnConflict = 6;
+inline constexpr int kSaveFailed = 7;
 }  // namespace exitcode
 
 }  // namespace app

@@ -3,25 +3,19 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <optional>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "Credentials.h"
 #include "HeadlessAlertPort.h"
+#include "HeadlessStatusLines.h"
 #include "MonitorDialogPort.h"
-#include "core/CTarvikApp.h"
-#include "core/net/NetworkAppHooks.h"
-#include "core/net/NetworkServices.h"
 #include "core/poll/CPollSchedule.h"
-#include "core/poll/CStatePoller.h"
-#include "core/poll/CTaskLists.h"
-#include "core/poll/PollingAppHooks.h"
-#include "model/favorites/FavoriteGroups.h"
-#include "model/favorites/FavoritesAppHooks.h"
-#include "model/favorites/HostFavoritesServers.h"
-#include "model/host/HostServices.h"
 #include "ports/Clock.h"
+#include "services/ConsoleServices.h"
 #include "text/Cp1251.h"
 
 namespace app {
@@ -30,10 +24,10 @@ namespace {
 
 volatile sig_atomic_t gStop = 0;
 
-// Timer 667: the favourite groups are scanned every 10 s.
-constexpr uint32_t kFavoritesPeriodMs = 10000;
-
-void OnStopSignal(int) { gStop = 1; }
+void OnStopSignal(int) {
+  gStop = 1;
+  StopSignalArrived();
+}
 
 void InstallStopSignals() {
   struct sigaction action {};
@@ -44,53 +38,56 @@ void InstallStopSignals() {
   signal(SIGPIPE, SIG_IGN);
 }
 
-void Error(const std::string& message) {
-  std::fprintf(stderr, "vtconsole: %s\n", message.c_str());
-  std::fflush(stderr);
-}
-
 void PrintLogLine(const std::string& line) {
   const std::string shown = !line.empty() && line[0] == core::MessageLog::kBel ? line.substr(1) : line;
   std::fprintf(stdout, "%s\n", text::Cp1251ToUtf8(shown).c_str());
   std::fflush(stdout);
 }
 
-// The logon of each computer as the network layer does it, judged for the
-// terminal: a refused logon ends the start-up, an unreachable computer is
-// named and the start-up goes on. After a logon the computer's task list is
-// read, as the main window's task grid would be filled.
-class MonitorHooks : public core::NetworkAppHooks {
+// Headless the windows are missing; only the timers' periods are taken, so
+// that the loop below runs the two timers the main window would run.
+class HeadlessWindows : public core::WindowSteps {
  public:
-  MonitorHooks(core::NetworkServices& net, AppHooks* next) : NetworkAppHooks(net, next), net_(net) {}
-
-  void SetPoller(core::CStatePoller* poller) { poller_ = poller; }
-
-  core::LogonOutcome LogonComputer(const core::MailServerEntry& server, const core::ComputerSlot& slot) override {
-    const core::LogonOutcome outcome = NetworkAppHooks::LogonComputer(server, slot);
-    if (outcome == core::LogonOutcome::EndProgram) return outcome;
-    const core::LogonState& state = net_.Logon();
-    const std::string name = text::Cp1251ToUtf8(slot.name);
-    if (state.accessLevel == core::access::kUnset) {
-      Error("computer \"" + name + "\" cannot be reached; it is polled on");
-      return outcome;
-    }
-    if (state.accessLevel < core::access::kUser || state.accessLevel > core::access::kNoConnection) {
-      Error("computer \"" + name + "\" refused the logon of \"" + text::Cp1251ToUtf8(state.userName) + "\"");
-      refused_ = true;
-      return core::LogonOutcome::EndProgram;
-    }
-    core::__RpcClientDescription* computer = net_.Computers().At(slot.index);
-    if (poller_ && computer && !computer->connectionNotUsed) poller_->RefreshTasks(*computer);
-    return outcome;
+  void StartTimers(uint32_t pollMs, uint32_t favoritesMs) override {
+    pollMs_ = pollMs;
+    favoritesMs_ = favoritesMs;
   }
-
-  bool Refused() const { return refused_; }
+  uint32_t PollMs() const { return pollMs_; }
+  uint32_t FavoritesMs() const { return favoritesMs_; }
 
  private:
-  core::NetworkServices& net_;
-  core::CStatePoller* poller_ = nullptr;
-  bool refused_ = false;
+  uint32_t pollMs_ = 0;
+  uint32_t favoritesMs_ = services::ConsoleServices::kFavoritesPeriodMs;
 };
+
+// Timer 666 every poll period, timer 667 every favourites period (the first
+// scan at once, every group is due then), until a stop signal or the number
+// of polls asked for. A timer action never starts inside another: the
+// services' gate refuses it.
+void RunTimers(services::ConsoleServices& console, const ports::Clock& clock, uint32_t pollMs, uint32_t favoritesMs,
+               const std::optional<long>& polls) {
+  core::CPollSchedule pollTimer;
+  pollTimer.Start(pollMs, clock.SteadyMs());
+  core::CPollSchedule favoritesTimer;
+  favoritesTimer.Start(favoritesMs, clock.SteadyMs());
+  bool firstScan = true;
+  long done = 0;
+  while (!gStop && (!polls || done < *polls)) {
+    if (firstScan || favoritesTimer.Due(clock.SteadyMs())) {
+      firstScan = false;
+      console.OnFavoritesTimer();
+      continue;
+    }
+    if (pollTimer.Due(clock.SteadyMs())) {
+      console.OnPollTimer();
+      ++done;
+      continue;
+    }
+    const int64_t next = std::min(pollTimer.NextDueMs(), favoritesTimer.NextDueMs());
+    const int64_t wait = std::clamp<int64_t>(next - clock.SteadyMs(), 1, 50);
+    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+  }
+}
 
 }  // namespace
 
@@ -100,7 +97,7 @@ int RunMonitor(const Options& options, const std::string& path) {
     std::string error;
     auto read = ReadPasswordFile(*options.passwordFile, error);
     if (!read) {
-      Error(error);
+      PrintError(error);
       return exitcode::kUsage;
     }
     credentials = std::move(*read);
@@ -113,104 +110,58 @@ int RunMonitor(const Options& options, const std::string& path) {
   ports::SystemClock clock;
   QuietProgressPort progress;
   HeadlessAlertPort alerts(options.soundPlayer.value_or(std::string()));
-  const std::chrono::milliseconds connectTimeout(options.connectTimeoutMs.value_or(5000));
-  core::NetworkServices net;
-  net.SetTimeouts(connectTimeout, std::chrono::milliseconds(60000));
-  core::CTaskLists tasks(net.Computers(), net.MailServers());
-  net.SetTaskCarrierLookup(&tasks);
+  HeadlessWindows windows;
+  ChannelErrorLines channelErrors;
 
-  // The hooks go to the application object; the poller and the favourite
-  // groups need that object's message list and settings, so they join the
-  // hooks afterwards.
-  core::PollingAppHooks pollHooks(nullptr);
-  core::CTarvikApp* app = nullptr;
-  model::FavoritesAppHooks favoriteHooks([&app] { return app ? app->SettingsFile() : nullptr; }, &pollHooks);
-  MonitorHooks hooks(net, &favoriteHooks);
-  core::AppEnvironment env;
-  env.dialogs = &dialogs;
-  env.clock = &clock;
-  env.progress = &progress;
-  env.hooks = &hooks;
-  env.registries = &net;
-  env.commandLine = path;
-  core::CTarvikApp application(std::move(env));
-  app = &application;
-  application.Log().SetLineSink(PrintLogLine);
-  net.Attach(application, dialogs, nullptr);
+  services::ConsolePorts ports;
+  ports.dialogs = &dialogs;
+  ports.clock = &clock;
+  ports.progress = &progress;
+  ports.alerts = &alerts;
+  ports.views = &channelErrors;
+  ports.windows = &windows;
+  services::ConsoleOptions settings;
+  settings.commandLine = path;
+  settings.connectTimeout = std::chrono::milliseconds(options.connectTimeoutMs.value_or(5000));
+  services::ConsoleServices console(ports, std::move(settings));
+  console.App().Log().SetLineSink(PrintLogLine);
+  channelErrors.Attach(console.Net().Computers());
 
-  core::PollEnvironment pollEnv;
-  pollEnv.net = &net;
-  pollEnv.tasks = &tasks;
-  pollEnv.log = &application.Log();
-  pollEnv.settings = &application.Settings();
-  pollEnv.clock = &clock;
-  pollEnv.dialogs = &dialogs;
-  pollEnv.alerts = &alerts;
-  model::FavoriteGroups* favoritesScan = nullptr;
-  pollEnv.longOperation = [&application, &favoritesScan] {
-    return application.Busy().Counter() != 0 || (favoritesScan && favoritesScan->ScanRunning());
-  };
-  core::CStatePoller poller(pollEnv);
-  poller.SetConnectProbe(true, connectTimeout);
-  pollHooks.SetPoller(&poller);
-  hooks.SetPoller(&poller);
-
-  // The favourite groups: their entries are built and fetched through the
-  // registries, without boxes; their messages go to the message list.
-  model::HostServices hostServices(net, [&application](const std::string& text, int code) {
-    application.AddLogMessage(text, 0, code);
-  });
-  model::HostFavoritesServers favoriteServers(net, hostServices);
-  model::FavoritesEnvironment favoritesEnv;
-  favoritesEnv.servers = &favoriteServers;
-  favoritesEnv.clock = &clock;
-  favoritesEnv.alerts = &alerts;
-  favoritesEnv.messages = &application.Log();
-  favoritesEnv.settings = &application.Settings();
-  // Never inside a poll, nor while a poll's box is open.
-  favoritesEnv.otherOperationRunning = [&application, &poller] {
-    return application.Busy().Counter() != 0 || poller.Polling() || poller.SystemErrorsBoxOpen();
-  };
-  model::FavoriteGroups favorites(std::move(favoritesEnv));
-  favoritesScan = &favorites;
-  favoriteHooks.SetGroups(&favorites);
-
-  const bool started = application.InitInstance();
+  const bool started = console.Start();
+  const LogonSummary logons = SummarizeLogons(console.Net().Computers(), options.user.value_or(std::string()));
+  bool refusedEverywhere = false;
   if (started) {
-    // Timer 666: every period from the end of the start-up, until a stop
-    // signal or the number of polls asked for. Timer 667: the favourite
-    // groups, the first scan at once (every group is due then).
-    core::CPollSchedule timer;
-    timer.Start(options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : pollHooks.PollPeriodMs(),
-                clock.SteadyMs());
-    core::CPollSchedule favoritesTimer;
-    favoritesTimer.Start(kFavoritesPeriodMs, clock.SteadyMs());
-    bool firstScan = true;
-    long done = 0;
-    while (!gStop && (!options.polls || done < *options.polls)) {
-      if (firstScan || favoritesTimer.Due(clock.SteadyMs())) {
-        firstScan = false;
-        favorites.ScanFavorites();
-        continue;
-      }
-      if (timer.Due(clock.SteadyMs())) {
-        poller.PollAll();
-        ++done;
-        continue;
-      }
-      const int64_t next = std::min(timer.NextDueMs(), favoritesTimer.NextDueMs());
-      const int64_t wait = std::clamp<int64_t>(next - clock.SteadyMs(), 1, 50);
-      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    ReportLogons(logons);
+    // Nobody let this console in, and somebody said so: watching without
+    // rights everywhere is not what was asked for.
+    refusedEverywhere = logons.accepted == 0 && !logons.refused.empty();
+    if (!refusedEverywhere) {
+      const uint32_t pollMs = options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : windows.PollMs();
+      RunTimers(console, clock, pollMs, windows.FavoritesMs(), options.polls);
     }
   }
-  const int code = application.ExitInstance();
+  if (gStop) {
+    // The waits were given up for the stop; the shutdown's own calls go out
+    // again, but not to a computer that just failed to answer.
+    console.PrepareFastStop();
+    ResumeCallsAfterStopSignal();
+  }
+  const int code = console.Stop();
+  if (console.App().SaveFailed()) {
+    PrintError("the configuration file \"" + path + "\" was not saved: " + console.App().SaveError());
+    return exitcode::kSaveFailed;
+  }
+  if (refusedEverywhere) return exitcode::kLogonRefused;
   if (!started) {
-    if (hooks.Refused()) return exitcode::kLogonRefused;
+    if (!logons.refused.empty() && logons.accepted == 0) {
+      ReportLogons(logons);
+      return exitcode::kLogonRefused;
+    }
     if (dialogs.Conflicted() && options.quitOnConflict) {
-      Error("another console holds the administrator rights; ended as --quit-on-conflict asks");
+      PrintError("another console holds the administrator rights; ended as --quit-on-conflict asks");
       return exitcode::kQuitOnConflict;
     }
-    Error("start-up failed with the configuration file \"" + path + "\"");
+    PrintError("start-up failed with the configuration file \"" + path + "\"");
     return exitcode::kStartupFailed;
   }
   return code;

@@ -27,7 +27,8 @@ constexpr uint64_t kMaxTimerMs = 0x7FFFFFFF;
 
 CTarvikApp::CTarvikApp(AppEnvironment environment)
     : env_(std::move(environment)),
-      hooks_(env_.hooks ? *env_.hooks : defaultHooks_),
+      windows_(env_.windows ? *env_.windows : noWindows_),
+      services_(env_.services ? *env_.services : noServices_),
       registries_(env_.registries ? *env_.registries : defaultRegistries_),
       log_(env_.logLineLimit) {}
 
@@ -67,13 +68,13 @@ void CTarvikApp::SetSplashDisabled(bool disabled) {
 
 void CTarvikApp::AddTrayIcon() {
   if (!mainWindow_ || trayShown_) return;
-  hooks_.ShowTrayIcon();
+  windows_.ShowTrayIcon();
   trayShown_ = true;
 }
 
 void CTarvikApp::RemoveTrayIcon() {
   if (!trayShown_) return;
-  hooks_.HideTrayIcon();
+  windows_.HideTrayIcon();
   trayShown_ = false;
 }
 
@@ -84,12 +85,12 @@ bool CTarvikApp::InitInstance() {
 
   // The program's version and the localization library made for it.
   const auto version = ParseVersion(VT_VERSION_TEXT);
-  if (hooks_.LoadLocalization(version[2]) == LocalizationResult::VersionMismatch)
+  if (windows_.LoadLocalization(version[2]) == LocalizationResult::VersionMismatch)
     dialogs.Message(Cp("CfgLocalization.Dll не соответствует данной версии конфигуратора"),
                     Cp("Ошибка локализации"), MsgIcon::Exclamation, MsgButtons::Ok, true);
 
   // The owner window and the message window.
-  if (!hooks_.CreateMessageWindow()) return false;
+  if (!windows_.CreateMessageWindow()) return false;
   messageWindow_ = true;
 
   AddLogMessage(Cp("Старт ...\n  ") + TimeText(), 0, image::kTime);
@@ -135,11 +136,11 @@ bool CTarvikApp::InitInstance() {
 
   // The main window object; the reduced interface of old systems never applies here.
   AddLogMessage(Cp("Инициализация основных компанент\nсреды приложения ..."), 0, image::kPlain);
-  if (!hooks_.CreateMainWindow(VT_VERSION_TEXT)) return false;
+  if (!windows_.CreateMainWindow(VT_VERSION_TEXT)) return false;
   LogOk();
 
   // The main window, hidden, with the progress control of its status bar.
-  if (!hooks_.CreateMainFrame()) return false;
+  if (!windows_.CreateMainFrame()) return false;
   mainWindow_ = true;
   busy_.Attach(env_.progress);
 
@@ -149,40 +150,40 @@ bool CTarvikApp::InitInstance() {
   // First poll and the favourite groups.
   AddLogMessage(Cp("Инициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
                 0, image::kFavorites);
-  hooks_.PollAll();
-  hooks_.ProcessPendingEvents();
-  if (!hooks_.LoadFavorites()) {
+  services_.PollAll();
+  windows_.ProcessPendingEvents();
+  if (!services_.LoadFavorites()) {
     // No caption is fixed for this box either.
     dialogs.Message(Cp("Ошибка чтения параметров групп избранных направлений из конфгурационного файла."),
                     Cp("Ошибка"), MsgIcon::Exclamation);
-    hooks_.RemoveAllGroups();
+    services_.RemoveAllGroups();
   }
   favoritesLoaded_ = true;
-  hooks_.RefillFavoritesGrid();
+  windows_.RefillFavoritesGrid();
   LogOk();
 
-  hooks_.ShowComputerIdentification();
+  windows_.ShowComputerIdentification();
 
   // Second poll and the timers.
   AddLogMessage(Cp("Проверка подсистем сканирования\nданных ..."), 0, image::kTime);
-  hooks_.PollAll();
+  services_.PollAll();
   const uint64_t pollMs = std::clamp<uint64_t>(uint64_t{settings_.periodVerify} * 1000, 1000, kMaxTimerMs);
-  hooks_.StartTimers(static_cast<uint32_t>(pollMs), kFavoritesTimerMs);
-  hooks_.RestorePlacement();
+  windows_.StartTimers(static_cast<uint32_t>(pollMs), kFavoritesTimerMs);
+  windows_.RestorePlacement();
   LogOk();
 
   // Start-up is over: the message window goes, the tray icon comes.
   log_.Hide();
   log_.SetStartupOrShutdown(false);
   AddTrayIcon();
-  hooks_.FocusNavigation();
+  windows_.FocusNavigation();
   return true;
 }
 
 bool CTarvikApp::LogonToMailServers() {
   using text::Cp;
   ports::DialogPort& dialogs = *env_.dialogs;
-  for (const MailServerEntry& server : hooks_.MailServers()) {
+  for (const MailServerEntry& server : services_.MailServers()) {
     if (server.computers.empty()) {
       dialogs.Message(text::Format(Cp("В файле конфигурации для узла \"%s\" не задано ни одного соединения.").c_str(),
                                    server.name.c_str()),
@@ -194,7 +195,7 @@ bool CTarvikApp::LogonToMailServers() {
         dialogs.Message("INTERNAL ERROR -101 DURING Application::InitInstance().", Cp("Ошибка"), MsgIcon::Error);
         return false;
       }
-      if (hooks_.LogonComputer(server, computer) == LogonOutcome::EndProgram) return false;
+      if (services_.LogonComputer(server, computer) == LogonOutcome::EndProgram) return false;
     }
   }
   return true;
@@ -218,24 +219,36 @@ int CTarvikApp::ExitInstance() {
 
   // Only the favourite groups are written at shutdown.
   AddLogMessage(Cp("Сохранение конфигурации ..."), 0, image::kPlain);
+  saveError_.clear();
   if (file_ && file_->IsLoaded() && favoritesLoaded_) {
-    hooks_.SaveFavorites();
+    std::string reason;
+    if (!services_.SaveFavorites(reason)) saveError_ = reason.empty() ? std::string("unknown error") : reason;
     favoritesLoaded_ = false;
   }
-  LogOk();
+  if (saveError_.empty()) {
+    LogOk();
+  } else {
+    // A save that did not happen must not read as done: the favourites and
+    // every setting written since start-up are not in the file.
+    AddLogMessage("  FAILED !!!", 0, image::kFailed);
+    const std::string message =
+        text::Format(Cp("Файл конфигурации \"%s\" не сохранён:\n%s").c_str(), configPath_.c_str(), saveError_.c_str());
+    AddLogMessage(message, 0, image::kFailed);
+    env_.dialogs->Message(message, Cp("Ошибка"), MsgIcon::Error);
+  }
 
   AddLogMessage(Cp("Деинициализация подсистемы сканирования\nпользовательских групп избранных\nнаправлений/абонентов ..."),
                 0, image::kFavorites);
-  hooks_.RemoveAllGroups();
+  services_.RemoveAllGroups();
   LogOk();
 
-  hooks_.ReleaseRegistries();
+  services_.ReleaseRegistries();
   busy_.Detach();
 
   AddLogMessage(Cp("Деинициализация Sockets Library ..."), 0, image::kSockets);
   LogOk();
 
-  hooks_.DestroyWindows();
+  windows_.DestroyWindows();
   messageWindow_ = false;
   mainWindow_ = false;
   log_.Hide();
@@ -245,7 +258,7 @@ int CTarvikApp::ExitInstance() {
 
 void CTarvikApp::LogoffMailServers() {
   using text::Cp;
-  for (const MailServerEntry& server : hooks_.MailServers()) {
+  for (const MailServerEntry& server : services_.MailServers()) {
     AddLogMessage(text::Format(Cp("  Узел: \"%s\"").c_str(), server.name.c_str()), 0, image::kOk);
     for (const ComputerSlot& computer : server.computers) {
       if (!computer.exists) continue;
@@ -254,7 +267,7 @@ void CTarvikApp::LogoffMailServers() {
       // A failure of one log-off must not stop the shutdown (the favourites
       // are still to be saved).
       try {
-        outcome = hooks_.Logoff(computer);
+        outcome = services_.Logoff(computer);
       } catch (...) {
         outcome = LogoffOutcome::Failed;
       }

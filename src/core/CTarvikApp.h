@@ -11,8 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/AppHooks.h"
+#include "core/ServiceSteps.h"
+#include "core/WindowSteps.h"
 #include "core/BusyIndicator.h"
+#include "core/MessageImage.h"
 #include "core/MessageLog.h"
 #include "core/ProgramSettings.h"
 #include "core/RegistrySink.h"
@@ -25,20 +27,6 @@ class ProgressPort;
 }  // namespace ports
 
 namespace core {
-
-// Image indexes of the start-up and shutdown messages.
-namespace image {
-inline constexpr int kPlain = 0;
-inline constexpr int kOk = 1;
-inline constexpr int kNetwork = 3;
-inline constexpr int kSockets = 5;
-inline constexpr int kFailed = 6;
-inline constexpr int kConfigLoaded = 8;
-inline constexpr int kTime = 13;
-inline constexpr int kCrashReporting = 18;
-inline constexpr int kLibraries = 19;
-inline constexpr int kFavorites = 20;
-}  // namespace image
 
 // The clipboard format for directory entries copied between consoles; its
 // data carries VT_VERSION_TEXT as the compatibility text.
@@ -55,7 +43,8 @@ struct AppEnvironment {
   const ports::Clock* clock = nullptr;   // required
   // The status bar's progress control; it counts as created with the main window.
   ports::ProgressPort* progress = nullptr;
-  AppHooks* hooks = nullptr;            // null: every step of other layers does nothing
+  WindowSteps* windows = nullptr;       // null: every window step does nothing (headless)
+  ServiceSteps* services = nullptr;     // null: every service step does nothing
   RegistrySink* registries = nullptr;   // null: entries are accepted and forgotten
   // The command line after the program's name; `programPath` is removed when
   // the line begins with it.
@@ -78,6 +67,9 @@ class CTarvikApp {
   bool InitInstance();
   // The shutdown sequence; the exit code.
   int ExitInstance();
+  // The last shutdown could not save the configuration file; why, in words.
+  bool SaveFailed() const { return !saveError_.empty(); }
+  const std::string& SaveError() const { return saveError_; }
 
   // Appends a message to the message list (lifetime in ms, 0 during start-up).
   void AddLogMessage(std::string_view text, uint32_t lifetimeMs, int image);
@@ -125,9 +117,11 @@ class CTarvikApp {
   void LogoffMailServers();
 
   AppEnvironment env_;
-  AppHooks defaultHooks_;
+  WindowSteps noWindows_;
+  ServiceSteps noServices_;
   NullRegistrySink defaultRegistries_;
-  AppHooks& hooks_;
+  WindowSteps& windows_;
+  ServiceSteps& services_;
   RegistrySink& registries_;
   MessageLog log_;
   BusyIndicator busy_;
@@ -138,6 +132,7 @@ class CTarvikApp {
   bool mainWindow_ = false;
   bool trayShown_ = false;
   bool favoritesLoaded_ = false;
+  std::string saveError_;
 };
 
 }  // namespace core

@@ -63,7 +63,7 @@ bool CTarvikApp::ChooseConfigFile(std::string& path) {
                         Cp("Ошибка"), MsgIcon::Error, MsgButtons::YesNo, true);
         return false;
       }
-      hooks_.EditConfigFile(path);
+      windows_.EditConfigFile(path);
     } else {
       const auto chosen = dialogs.OpenFile({Cp("Укажите конфигурационный файл"), filter, "Cfg", path, true});
       if (!chosen) return false;

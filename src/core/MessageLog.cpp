@@ -38,6 +38,7 @@ void MessageLog::SetLineLimit(size_t limit) {
 }
 
 void MessageLog::Add(std::string_view message, uint32_t lifetimeMs, int image) {
+  if (messageSink_) messageSink_(message, image);
   for (auto& line : FormatLines(message, image)) {
     if (sink_) sink_(line);
     lines_.push_back(std::move(line));

@@ -47,6 +47,10 @@ class MessageLog {
   void SetStartupOrShutdown(bool on) { startupOrShutdown_ = on; }
   // Called with every line as it is appended (the headless mode prints them).
   void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
+  // Called with every message as it was given, before it is cut into lines.
+  void SetMessageSink(std::function<void(std::string_view message, int image)> sink) {
+    messageSink_ = std::move(sink);
+  }
 
   // Appends a message, drops the oldest lines above the limit, and shows the
   // window (with `lifetimeMs`) or starts the tray icon blinking.
@@ -69,6 +73,7 @@ class MessageLog {
   bool startupOrShutdown_ = false;
   PopupState popup_;
   std::function<void(const std::string&)> sink_;
+  std::function<void(std::string_view, int)> messageSink_;
 };
 
 }  // namespace core

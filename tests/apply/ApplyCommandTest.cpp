@@ -61,15 +61,41 @@ TEST(ApplyCommand, RefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(h.RequestsSince(mark).empty());
     EXPECT_EQ(h.dialogs.ShownUtf8(), std::vector<std::string>{c.box});
     EXPECT_EQ(entry->priority, 2u);
-    EXPECT_EQ(h.view.events, (std::vector<std::string>{"busy", "idle"}));
+    EXPECT_TRUE(h.view.events.empty());
+    EXPECT_FALSE(h.console->Gate().Busy());
   }
 }
 
 TEST(ApplyCommand, NoEntryShownDoesNothing) {
   ApplyHarness h;
-  EXPECT_EQ(model::ApplyChanges(h.view, h.net, h.hosts), ApplyOutcome::kNothing);
-  EXPECT_EQ(h.view.events, (std::vector<std::string>{"busy", "idle"}));
+  EXPECT_EQ(model::ApplyChanges(h.view, h.net, h.hosts, h.console->Gate()), ApplyOutcome::kNothing);
+  EXPECT_TRUE(h.view.events.empty());
+  EXPECT_FALSE(h.console->Gate().Busy());
   EXPECT_TRUE(h.Requests().empty());
+}
+
+// The apply holds the gate from its first question to its last call; while
+// another sequence holds it, the apply is refused and sends nothing.
+TEST(ApplyCommand, HoldsTheGateAndIsRefusedWhileAnotherSequenceRuns) {
+  ApplyHarness h;
+  auto entry = h.Entry("RELAY1", false);
+  {
+    const auto poll = h.console->Gate().Enter(core::Operation::Poll);
+    const size_t mark = h.Mark();
+    EXPECT_EQ(h.Apply(*entry, [](_VxItemBase& w) { w.priority = 9; }), ApplyOutcome::kRefused);
+    EXPECT_TRUE(h.RequestsSince(mark).empty());
+    EXPECT_EQ(h.dialogs.ShownUtf8(),
+              std::vector<std::string>{"box:Сообщение:Не возможно выполнить операцию - канал связи занят."});
+  }
+  core::Operation during = core::Operation::None;
+  EXPECT_EQ(h.Apply(*entry,
+                    [&](_VxItemBase& w) {
+                      during = h.console->Gate().Holder();
+                      w.priority = 9;
+                    }),
+            ApplyOutcome::kApplied);
+  EXPECT_EQ(during, core::Operation::Apply);
+  EXPECT_FALSE(h.console->Gate().Busy());
 }
 
 // Validation refuses: the routing tables were loaded, nothing else is sent,
@@ -211,8 +237,8 @@ TEST(ApplyCommand, LeavingAfterValidationKeepsTheInputButNotAsBase) {
     EXPECT_EQ(h.dialogs.ShownUtf8(),
               std::vector<std::string>{"box:Сообщение:Адрес для сервера рассылки адресных книг и глобальной адресной "
                                        "книги задан корректно.\n\nПрименить настройки?\n\n"});
-    EXPECT_EQ(h.view.events, (std::vector<std::string>{"busy", "pending", "check silent", "address page",
-                                                       "check loud", "idle"}));
+    EXPECT_EQ(h.view.events,
+              (std::vector<std::string>{"pending", "check silent", "address page", "check loud"}));
     EXPECT_TRUE(h.ApplyCalls().empty());
     EXPECT_EQ(entry->priority, 2u);
     ASSERT_NE(h.view.keptInEditor, nullptr);

@@ -62,7 +62,7 @@ model::ApplyOutcome ApplyHarness::Apply(model::_VxItemBase& entry, std::function
   view.shown = &entry;
   view.edit = std::move(edit);
   const size_t mark = Mark();
-  const model::ApplyOutcome outcome = model::ApplyChanges(view, net, hosts);
+  const model::ApplyOutcome outcome = model::ApplyChanges(view, net, hosts, console->Gate());
   applyCalls.clear();
   loadCalls.clear();
   readBack.clear();

@@ -31,7 +31,7 @@ class FakeView : public model::ApplyView {
   bool scan = false;
   bool rights = true;
   bool addressFieldOk = true;
-  std::vector<std::string> events;  // "busy", "idle", "address page", "check loud", ...
+  std::vector<std::string> events;  // "pending", "address page", "check loud", ...
   std::optional<bool> routingChanged;
   std::unique_ptr<model::_VxItemBase> keptInEditor;
 
@@ -40,8 +40,6 @@ class FakeView : public model::ApplyView {
   void GatherInto(model::_VxItemBase& work) override {
     if (edit) edit(work);
   }
-  void EnterBusy() override { events.push_back("busy"); }
-  void LeaveBusy() override { events.push_back("idle"); }
   bool ScanRunning() const override { return scan; }
   bool HasAdministratorRights() const override { return rights; }
   std::string NodeName() const override { return "NODE"; }

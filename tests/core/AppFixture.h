@@ -17,14 +17,16 @@
 #include <vector>
 
 #include "FakePorts.h"
-#include "core/AppHooks.h"
+#include "core/ServiceSteps.h"
+#include "core/WindowSteps.h"
 #include "core/CTarvikApp.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
 namespace testing_fakes {
 
-class RecordingHooks : public core::AppHooks {
+// Both kinds of steps, recorded in one list so that their order shows.
+class RecordingHooks : public core::WindowSteps, public core::ServiceSteps {
  public:
   std::vector<std::string> calls;
   std::vector<core::MailServerEntry> servers;
@@ -71,7 +73,13 @@ class RecordingHooks : public core::AppHooks {
     it->second = core::LogoffOutcome::NotUsed;  // a computer is logged off once
     return outcome;
   }
-  bool SaveFavorites() override { return Call("save favorites"); }
+  // Empty: the save succeeds; otherwise it fails with this reason.
+  std::string saveFailure;
+  bool SaveFavorites(std::string& reason) override {
+    calls.push_back("save favorites");
+    reason = saveFailure;
+    return saveFailure.empty();
+  }
   void ReleaseRegistries() override { calls.push_back("release registries"); }
   void DestroyWindows() override { calls.push_back("destroy windows"); }
 
@@ -121,7 +129,8 @@ class AppTest : public ::testing::Test {
     env.dialogs = &dialogs;
     env.clock = &clock;
     env.progress = &progress;
-    env.hooks = &hooks;
+    env.windows = &hooks;
+    env.services = &hooks;
     env.commandLine = commandLine;
     env.machineIdentity = [] { return std::string("WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7"); };
     env.installCrashHandlers = false;

@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -25,11 +26,15 @@ class FakeDialogPort : public ports::DialogPort {
   std::vector<ports::RichText> richBodies;
 
   std::deque<ports::MsgAnswer> answers;                 // for ShowMessage, in order
+  // Runs while a box is open, as the window's nested event loop would run
+  // timers and other events then.
+  std::function<void(const ports::MessageBoxRequest&)> whileOpen;
   std::deque<std::optional<std::string>> fileAnswers;   // for SaveFile and OpenFile, in order
 
   ports::MsgAnswer ShowMessage(const ports::MessageBoxRequest& request) override {
     boxes.push_back(request);
     shown.push_back("box:" + request.caption + ":" + request.text);
+    if (whileOpen) whileOpen(request);
     // An unscripted box gets OK; a question without an answer is a test fault.
     if (answers.empty()) {
       if (request.buttons != ports::MsgButtons::Ok) throw std::logic_error("unscripted question: " + request.text);
@@ -57,9 +62,11 @@ class FakeDialogPort : public ports::DialogPort {
     shown.push_back("folder:" + title);
     return std::nullopt;
   }
+  // The logon dialog's answer; none: the dialog is cancelled.
+  std::optional<ports::LogonAnswer> logonAnswer;
   std::optional<ports::LogonAnswer> Logon(const ports::LogonRequest& request) override {
     shown.push_back("logon:" + request.computerName);
-    return std::nullopt;
+    return logonAnswer;
   }
 
  private:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/OperationGate.h"
+
 #include "FavoritesTestSupport.h"
 #include "text/Cp1251.h"
 
@@ -75,16 +77,21 @@ TEST_F(ScanTest, NothingDueOrAnotherOperationRunningStartsNoScan) {
   EXPECT_EQ(progress.begun, 0);
 
   ASSERT_TRUE(groups.AddReference("A", "NODE1", "X", true));
-  bool busy = true;
-  FavoritesEnvironment busyEnv = env;
-  busyEnv.otherOperationRunning = [&busy] { return busy; };
-  FavoriteGroups guarded(busyEnv);
+  core::OperationGate gate;
+  FavoritesEnvironment gatedEnv = env;
+  gatedEnv.gate = &gate;
+  FavoriteGroups guarded(gatedEnv);
   ASSERT_TRUE(guarded.AddReference("A", "NODE1", "X", true));
-  guarded.ScanFavorites();
-  EXPECT_EQ(Fetches("X"), 0);
-  busy = false;
+  {
+    const auto poll = gate.Enter(core::Operation::Poll);
+    guarded.ScanFavorites();
+    EXPECT_EQ(Fetches("X"), 0);
+  }
+  // The scan holds the gate while it fetches, and lets it go after.
+  servers.onRefresh = [&gate] { EXPECT_EQ(gate.Holder(), core::Operation::FavoritesScan); };
   guarded.ScanFavorites();
   EXPECT_EQ(Fetches("X"), 1);
+  EXPECT_FALSE(gate.Busy());
 }
 
 TEST_F(ScanTest, NoNestedScanAndNoGroupEditsWhileScanning) {

@@ -78,20 +78,37 @@ std::string TempPath(const std::string& name) {
 }
 }  // namespace
 
+namespace {
+
+std::unique_ptr<services::ConsoleServices> MakeConsole(HostHarness& h) {
+  services::ConsolePorts ports;
+  ports.dialogs = &h.dialogs;
+  ports.clock = &h.clock;
+  ports.progress = &h.progress;
+  services::ConsoleOptions options;
+  options.connectTimeout = std::chrono::milliseconds(2000);
+  options.callTimeout = std::chrono::milliseconds(5000);
+  options.machineIdentity = [] { return std::string("WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7"); };
+  options.localTest = [](const std::string&) { return false; };
+  options.installCrashHandlers = false;
+  return std::make_unique<services::ConsoleServices>(ports, std::move(options));
+}
+
+}  // namespace
+
 HostHarness::HostHarness(std::string_view sectionsUtf8)
-    : hosts(net, [this](const std::string& text, int code) { log.emplace_back(Utf8(text), code); }) {
+    : console(MakeConsole(*this)), net(console->Net()), hosts(console->Hosts()) {
   static int serial = 0;
   simulator = std::make_unique<sim::NodeSimulator>(sim::LoadFixtureText(Cp(sectionsUtf8), "test", 1765000000));
   requestLog = TempPath("requests-" + std::to_string(++serial) + ".log");
   EXPECT_TRUE(simulator->SetRequestLog(requestLog));
   const uint16_t port = simulator->ListenTcp("127.0.0.1", 0);
 
-  net.SetDialogs(&dialogs);
-  net.SetIdentity([] { return std::string("WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7"); });
-  net.SetTimeouts(std::chrono::milliseconds(2000), std::chrono::milliseconds(5000));
-  net.Computers().SetLocalTest([](const std::string&) { return false; });
   EXPECT_EQ(net.RegisterComputer("SRV1", "127.0.0.1:" + std::to_string(port)), 0);
   EXPECT_EQ(net.RegisterMailServer("NODE", "SRV1"), 0);
+  // From here on only what the code under test logs.
+  console->App().Log().SetMessageSink(
+      [this](std::string_view text, int code) { log.emplace_back(Utf8(std::string(text)), code); });
   net.SetTaskCarrierLookup(&carriers);
   carriers.carriers[{"NODE", "MQUEUE"}] = "SRV1";
   carriers.carriers[{"NODE", "ROUTER"}] = "SRV1";

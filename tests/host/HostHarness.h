@@ -1,7 +1,8 @@
 #pragma once
-// A simulated node "NODE" on computer "SRV1" (loopback TCP), the network
-// services, a task-carrier lookup scripted per test, recording ports and the
-// host services under test. Fixture texts are UTF-8 here.
+// A simulated node "NODE" on computer "SRV1" (loopback TCP), the console's
+// services (not started: the computers are registered directly) with a
+// task-carrier lookup scripted per test and recording ports, and the host
+// services under test. Fixture texts are UTF-8 here.
 
 #include <cstddef>
 #include <deque>
@@ -17,6 +18,7 @@
 #include "core/net/TaskCarrierLookup.h"
 #include "model/host/HostServices.h"
 #include "model/host/VtHostData.h"
+#include "services/ConsoleServices.h"
 #include "sim/lib/NodeSimulator.h"
 
 namespace hosttest {
@@ -63,11 +65,13 @@ class HostHarness {
   std::unique_ptr<sim::NodeSimulator> simulator;
   std::string requestLog;
   ScriptedCarriers carriers;
-  core::NetworkServices net;
-  std::vector<std::pair<std::string, int>> log;  // message list lines (UTF-8) and codes
+  std::vector<std::pair<std::string, int>> log;  // message list messages (UTF-8) and codes
   Dialogs dialogs;
   testing_fakes::RecordingProgressPort progress;
-  model::HostServices hosts;
+  testing_fakes::FixedClock clock;
+  std::unique_ptr<services::ConsoleServices> console;
+  core::NetworkServices& net;
+  model::HostServices& hosts;
 };
 
 std::string Cp(std::string_view utf8);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "NetHarness.h"
-#include "core/net/NetworkAppHooks.h"
 
 namespace {
 
@@ -207,12 +206,11 @@ class LogonHookTest : public nettest::NetTest {
  protected:
   LogonHookTest() {
     Computer("SRV1", node.Entry());
-    server = hooks.MailServers();
+    server = net.MailServerEntries();
   }
-  core::LogonOutcome Run() { return hooks.LogonComputer(core::MailServerEntry{"NODE", {}}, {0, true, "SRV1"}); }
+  core::LogonOutcome Run() { return net.LogonAtStartup(core::MailServerEntry{"NODE", {}}, {0, true, "SRV1"}); }
 
   nettest::SimNode node;
-  core::NetworkAppHooks hooks{net};
   std::vector<core::MailServerEntry> server;
 };
 

@@ -10,8 +10,7 @@
 #include <fstream>
 
 #include "NetHarness.h"
-#include "core/CTarvikApp.h"
-#include "core/net/NetworkAppHooks.h"
+#include "services/ConsoleServices.h"
 #include "text/Strings.h"
 
 namespace {
@@ -33,25 +32,24 @@ class StartupShutdownTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << "[COMMON]\r\nPERIOD_VERIFY=30\r\n[Remote interfaces]\r\nSRV1="
                                           << first.Entry() << "\r\nSRV2=" << second.Entry() << "\r\n[Hosts]\r\n"
                                           << hosts << "[Favorites]\r\n[Links]\r\n";
-    net.Computers().SetLocalTest([](const std::string&) { return false; });
-    net.SetIdentity([] { return nettest::kIdentity; });
-    net.SetTimeouts(std::chrono::milliseconds(2000), std::chrono::milliseconds(5000));
-    core::AppEnvironment env;
-    env.dialogs = &dialogs;
-    env.clock = &clock;
-    env.hooks = &hooks;
-    env.registries = &net;
-    env.commandLine = path;
-    env.machineIdentity = [] { return nettest::kIdentity; };
-    env.installCrashHandlers = false;
-    core::CTarvikApp app(std::move(env));
-    net.Attach(app, dialogs, &notifier);
-    app.Log().SetLineSink([this](const std::string& line) {
+    services::ConsolePorts ports;
+    ports.dialogs = &dialogs;
+    ports.clock = &clock;
+    ports.views = &notifier;
+    services::ConsoleOptions options;
+    options.commandLine = path;
+    options.localTest = [](const std::string&) { return false; };
+    options.machineIdentity = [] { return nettest::kIdentity; };
+    options.connectTimeout = std::chrono::milliseconds(2000);
+    options.callTimeout = std::chrono::milliseconds(5000);
+    options.installCrashHandlers = false;
+    console = std::make_unique<services::ConsoleServices>(ports, std::move(options));
+    console->App().Log().SetLineSink([this](const std::string& line) {
       lines.push_back(text::TrimRight(text::Cp1251ToUtf8(line.substr(1)), " "));
     });
-    const bool started = app.InitInstance();
+    const bool started = console->Start();
     shutdownFrom = lines.size();
-    app.ExitInstance();
+    console->Stop();
     return started;
   }
 
@@ -76,8 +74,7 @@ class StartupShutdownTest : public ::testing::Test {
   nettest::ScriptedDialogs dialogs;
   nettest::RecordingNotifier notifier;
   ports::SystemClock clock;
-  core::NetworkServices net;
-  core::NetworkAppHooks hooks{net};
+  std::unique_ptr<services::ConsoleServices> console;
   std::vector<std::string> lines;
   size_t shutdownFrom = 0;
 };
@@ -97,7 +94,7 @@ TEST_F(StartupShutdownTest, EachComputerIsLoggedOffOnce) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "01   порт  = " + std::to_string(first.Port()) + " = 0x" +
                                                       text::Format("%X", first.Port()) + " -  OK."),
             lines.end());
-  EXPECT_EQ(net.Computers().Count(), 0) << "released at shutdown";
+  EXPECT_EQ(console->Net().Computers().Count(), 0) << "released at shutdown";
 }
 
 TEST_F(StartupShutdownTest, FailedLogoffIsLoggedAndShutdownGoesOn) {

@@ -31,7 +31,32 @@ std::string NodeText(std::string_view sectionsUtf8) {
          std::string(sectionsUtf8);
 }
 
-PollHarness::PollHarness(std::string_view sectionsUtf8) {
+namespace {
+
+std::unique_ptr<services::ConsoleServices> MakeConsole(PollHarness& h) {
+  services::ConsolePorts ports;
+  ports.dialogs = &h.dialogs;
+  ports.clock = &h.clock;
+  ports.alerts = &h.alerts;
+  ports.views = &h.views;
+  services::ConsoleOptions options;
+  options.connectTimeout = std::chrono::milliseconds(2000);
+  options.callTimeout = std::chrono::milliseconds(5000);
+  options.machineIdentity = [] { return std::string(kIdentity); };
+  options.localTest = [](const std::string&) { return false; };
+  options.installCrashHandlers = false;
+  return std::make_unique<services::ConsoleServices>(ports, std::move(options));
+}
+
+}  // namespace
+
+PollHarness::PollHarness(std::string_view sectionsUtf8)
+    : console(MakeConsole(*this)),
+      net(console->Net()),
+      log(console->App().Log()),
+      settings(console->App().Settings()),
+      tasks(&console->Tasks()),
+      poller(&console->Poller()) {
   static int serial = 0;
   simulator = std::make_unique<sim::NodeSimulator>(
       sim::LoadFixtureText(text::Utf8ToCp1251(NodeText(sectionsUtf8)), "test", 1765000000));
@@ -39,34 +64,12 @@ PollHarness::PollHarness(std::string_view sectionsUtf8) {
   EXPECT_TRUE(simulator->SetRequestLog(requestLog));
   port = simulator->ListenTcp("127.0.0.1", 0);
 
-  net.SetLog([this](const std::string& text, int code) { log.Add(text, 0, code); });
-  net.SetDialogs(&dialogs);
-  net.SetNotifier(&views);
-  net.SetIdentity([] { return std::string(kIdentity); });
-  net.SetTimeouts(std::chrono::milliseconds(2000), std::chrono::milliseconds(5000));
-  net.Computers().SetLocalTest([](const std::string&) { return false; });
   EXPECT_EQ(net.RegisterComputer("SRV1", "127.0.0.1:" + std::to_string(port)), 0);
   EXPECT_EQ(net.RegisterMailServer("NODE", "SRV1"), 0);
   log.Clear();
-
-  tasks = std::make_unique<core::CTaskLists>(net.Computers(), net.MailServers());
-  net.SetTaskCarrierLookup(tasks.get());
-  poller = std::make_unique<core::CStatePoller>(Environment());
-  poller->SetConnectProbe(true, std::chrono::milliseconds(2000));
 }
 
-core::PollEnvironment PollHarness::Environment() {
-  core::PollEnvironment env;
-  env.net = &net;
-  env.tasks = tasks.get();
-  env.log = &log;
-  env.settings = &settings;
-  env.clock = &clock;
-  env.dialogs = &dialogs;
-  env.alerts = &alerts;
-  env.views = &views;
-  return env;
-}
+core::PollEnvironment PollHarness::Environment() { return console->PollEnvironment(); }
 
 PollHarness::~PollHarness() {
   net.Binding().UnbindCurrent();

@@ -1,6 +1,6 @@
 #pragma once
-// A simulated node on a free loopback port and the console's polling parts
-// wired to it: registries, binding, message list, task lists, the poller, and
+// A simulated node on a free loopback port and the console's services wired
+// to it (not started: the computers are registered directly), with
 // recording ports. Fixture texts are UTF-8 here.
 
 #include <memory>
@@ -16,6 +16,7 @@
 #include "core/poll/CTaskLists.h"
 #include "ports/AlertPort.h"
 #include "ports/ViewNotifier.h"
+#include "services/ConsoleServices.h"
 #include "sim/lib/NodeSimulator.h"
 
 namespace polltest {
@@ -76,15 +77,17 @@ class PollHarness {
   std::unique_ptr<sim::NodeSimulator> simulator;
   uint16_t port = 0;
   std::string requestLog;
-  core::NetworkServices net;
-  core::MessageLog log;
-  core::ProgramSettings settings;
   testing_fakes::FakeDialogPort dialogs;
   testing_fakes::FixedClock clock;
   RecordingAlertPort alerts;
   RecordingViews views;
-  std::unique_ptr<core::CTaskLists> tasks;
-  std::unique_ptr<core::CStatePoller> poller;
+  std::unique_ptr<services::ConsoleServices> console;
+  // The console's parts under test.
+  core::NetworkServices& net;
+  core::MessageLog& log;
+  core::ProgramSettings& settings;
+  core::CTaskLists* tasks;
+  core::CStatePoller* poller;
 };
 
 // The CP1251 form of a UTF-8 literal.

@@ -142,6 +142,19 @@ TEST_F(HeadlessMonitor, RefusalsAndConflictsEndWithTheirCodes) {
     EXPECT_NE(ReadAll(console.err).find("computer \"SRV1\" refused the logon of \"ADMIN\""), std::string::npos);
     EXPECT_NE(ReadAll(console.out).find("01Стоп ..."), std::string::npos) << "the shutdown still runs";
   }
+  // A refusal goes on to the next computer; a computer that takes the logon
+  // keeps the console running.
+  {
+    WriteConfig("SRV2=127.0.0.2:" + std::to_string(port_) + "\r\n", "NODE=SRV1,SRV2\r\n");
+    std::ofstream(Path("mixed")) << "SRV1=wrong\nSRV2=admin\n";
+    Child console = Console({"--user", "ADMIN", "--password-file", Path("mixed"), "--polls", "1"});
+    EXPECT_EQ(console.Wait(), 0) << ReadAll(console.err);
+    const std::string err = ReadAll(console.err);
+    EXPECT_NE(err.find("computer \"SRV1\" refused the logon of \"ADMIN\""), std::string::npos) << err;
+    EXPECT_EQ(err.find("\"SRV2\""), std::string::npos) << err;
+    EXPECT_NE(ReadAll(console.out).find("02Соединение с: \"SRV2\""), std::string::npos);
+    WriteConfig("", "NODE=SRV1\r\n");
+  }
   // Another console holds the rights: go on as a user, or end when asked to.
   Child send = Child::Start({VTNODE_SIM_PATH, "--send", Path("ctl"), "admin", "ROOT", "WinComputerName=OTHER"}, dir_,
                             "send");

@@ -129,18 +129,20 @@ TEST(FailedPolls, UnreachableComputersAreDialledOnceEach) {
   EXPECT_EQ(h.Text(), "");
 }
 
-TEST(FailedPolls, NothingWhileALongOperationRuns) {
+TEST(FailedPolls, NothingWhileAnotherSequenceHoldsTheGate) {
   PollHarness h("");
-  core::BusyIndicator busy;
-  core::PollEnvironment env = h.Environment();
-  env.longOperation = [&busy] { return busy.Counter() != 0; };
-  core::CStatePoller poller(env);
-  busy.SetBusy(true);
-  EXPECT_TRUE(poller.PollAll().skipped);
-  EXPECT_EQ(poller.PollOne("SRV1"), core::PollOutcome::Skipped);
-  EXPECT_TRUE(h.Requests().empty());
-  busy.SetBusy(false);
-  EXPECT_EQ(poller.PollOne("SRV1"), core::PollOutcome::Done);
+  for (const core::Operation other : {core::Operation::Apply, core::Operation::FavoritesScan,
+                                      core::Operation::TaskCommand, core::Operation::Poll}) {
+    core::OperationGate::Hold hold = h.console->Gate().Enter(other);
+    ASSERT_TRUE(hold);
+    EXPECT_TRUE(h.poller->PollAll().skipped);
+    EXPECT_EQ(h.poller->PollOne("SRV1"), core::PollOutcome::Skipped);
+    h.console->OnPollTimer();
+    EXPECT_TRUE(h.Requests().empty());
+  }
+  EXPECT_FALSE(h.console->Gate().Busy()) << "every hold let the gate go";
+  EXPECT_EQ(h.poller->PollOne("SRV1"), core::PollOutcome::Done);
+  EXPECT_FALSE(h.console->Gate().Busy());
 }
 
 TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
@@ -151,7 +153,7 @@ TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
   EXPECT_EQ(h.tasks->Rows(0)[1].state, 0);
 
   core::BusyIndicator busy;
-  core::CTaskCommandRunner runner(h.net.Binding(), &busy);
+  core::CTaskCommandRunner runner(h.net.Binding(), h.console->Gate(), &busy);
   // Two slices pass before the worker is waited for in earnest.
   int slices = 0;
   runner.SetSliceWait([&slices](std::future<void>& worker, std::chrono::milliseconds slice) {
@@ -160,11 +162,18 @@ TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
     worker.wait();
     return true;
   });
-  int redraws = 0, refreshes = 0, busyDuring = 0;
+  int redraws = 0, refreshes = 0, busyDuring = 0, gateHeld = 0;
   const core::TaskCommandResult result = runner.Run(
-      h.Srv1(), std::string("ZMODEM"), 1, [&] { ++redraws; busyDuring += busy.Counter(); },
+      h.Srv1(), std::string("ZMODEM"), 1,
+      [&] {
+        ++redraws;
+        busyDuring += busy.Counter();
+        // A poll timer firing while the rows are redrawn finds the gate taken.
+        h.console->OnPollTimer();
+      },
       [&] {
         ++refreshes;
+        gateHeld += h.console->Gate().Holder() == core::Operation::TaskCommand;
         h.poller->RefreshTasks(h.Srv1());
       });
   EXPECT_TRUE(result.sent);
@@ -172,14 +181,22 @@ TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
   EXPECT_EQ(redraws, 3);  // after each of two slices, and once at the end
   EXPECT_EQ(busyDuring, 3);
   EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(gateHeld, 1);
   EXPECT_EQ(busy.Counter(), 0);
+  EXPECT_FALSE(h.console->Gate().Busy());
   EXPECT_EQ(h.tasks->Rows(0)[1].state, 1);
   const auto requests = h.Requests();
   EXPECT_NE(std::find(requests.begin(), requests.end(), "TaskControl TaskName=\"ZMODEM\" Command=1"), requests.end())
       << testing::PrintToString(requests);
 
   // The whole server, and a call that breaks: stored, never thrown.
-  core::CTaskCommandRunner plain(h.net.Binding(), &busy);
+  core::CTaskCommandRunner plain(h.net.Binding(), h.console->Gate(), &busy);
+  {
+    const auto held = h.console->Gate().Enter(core::Operation::Poll);
+    const size_t before = h.Requests().size();
+    EXPECT_TRUE(plain.Run(h.Srv1(), std::nullopt, 2, nullptr, nullptr).channelBusy);
+    EXPECT_EQ(h.Requests().size(), before);
+  }
   EXPECT_TRUE(plain.Run(h.Srv1(), std::nullopt, 2, nullptr, nullptr).sent);
   h.Command("drop TaskControl");
   const auto broken = plain.Run(h.Srv1(), std::string("MQUEUE"), 2, nullptr, nullptr);
@@ -193,16 +210,16 @@ TEST(ReplicationRequest, QuestionsAndMessages) {
   PollHarness h("[TASK MQUEUE]\nSTATE=1\n\n[REPLICATION]\nMODE=1\nIN_SYNC=1\nBUSY=0\n");
   h.poller->Poll(h.Srv1());
   h.poller->Poll(h.Srv1());
-  bool busyConsole = false;
   core::ReplicationRequestContext context{&h.net.Binding(), &h.dialogs,
                                           [&](const std::string& text, int code) { h.log.Add(text, 0, code); },
-                                          [&] { return busyConsole; }, "T"};
+                                          &h.console->Gate(), "T"};
   using O = core::ReplicationRequestOutcome;
 
-  busyConsole = true;
-  EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::ChannelBusy);
-  EXPECT_EQ(h.dialogs.shown.back(), Cp("box:Сообщение:Не возможно выполнить операцию - канал связи занят."));
-  busyConsole = false;
+  {
+    const auto scan = h.console->Gate().Enter(core::Operation::FavoritesScan);
+    EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::ChannelBusy);
+    EXPECT_EQ(h.dialogs.shown.back(), Cp("box:Сообщение:Не возможно выполнить операцию - канал связи занят."));
+  }
 
   h.dialogs.answers = {ports::MsgAnswer::No};
   EXPECT_EQ(core::StartReplication(h.Srv1(), context), O::Declined);
@@ -236,7 +253,7 @@ TEST(ReplicationRequest, NotTakenUp) {
   h.log.Clear();
   core::ReplicationRequestContext context{&h.net.Binding(), &h.dialogs,
                                           [&](const std::string& text, int code) { h.log.Add(text, 0, code); },
-                                          nullptr, "T"};
+                                          &h.console->Gate(), "T"};
   EXPECT_EQ(core::StartReplication(h.Srv1(), context), core::ReplicationRequestOutcome::NotStarted);
   EXPECT_EQ(h.Text(), Cp("T\nКоманда репликации передана на\nвыполнение серверу. Менеджер очереди\n"
                          "не приступил к выполнению репликации.\n(проверьте настройки задачи)"));

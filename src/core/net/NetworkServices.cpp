@@ -1,6 +1,8 @@
 #include "core/net/NetworkServices.h"
 
 #include "core/CTarvikApp.h"
+#include "ports/DialogPort.h"
+#include "ports/ViewNotifier.h"
 
 namespace core {
 
@@ -55,9 +57,107 @@ __RpcClientDescription* NetworkServices::FindTaskComputer(const std::string& mai
 }
 
 void NetworkServices::Teardown() {
+  pendingLogons_.clear();
   binding_.UnbindCurrent();
   computers_.Clear();
   mailServers_.Clear();
+}
+
+std::vector<MailServerEntry> NetworkServices::MailServerEntries() const {
+  std::vector<MailServerEntry> out;
+  for (int i = 0; i < MailServerRegistry::kSlots; ++i) {
+    const __VtHostDescription* server = mailServers_.At(i);
+    if (!server) continue;
+    MailServerEntry entry;
+    entry.name = server->name;
+    for (const int index : server->computers) {
+      ComputerSlot slot;
+      slot.index = index;
+      const __RpcClientDescription* computer = computers_.At(index);
+      slot.exists = computer != nullptr;
+      if (computer) slot.name = computer->name;
+      entry.computers.push_back(std::move(slot));
+    }
+    out.push_back(std::move(entry));
+  }
+  return out;
+}
+
+LogonOutcome NetworkServices::LogonAtStartup(const MailServerEntry& server, const ComputerSlot& slot) {
+  __RpcClientDescription* computer = computers_.At(slot.index);
+  if (!computer || !dialogs_) return LogonOutcome::EndProgram;
+
+  logon_.connectionNotUsed = false;
+  const std::optional<ports::LogonAnswer> answer = dialogs_->Logon({server.name, computer->name, logon_.userName});
+  if (!answer) return LogonOutcome::EndProgram;
+  if (answer->quit) {
+    logon_.quitRequest = true;
+    return LogonOutcome::EndProgram;
+  }
+  logon_.userName = answer->userName;
+  logon_.password = answer->password;
+  logon_.connectionNotUsed = answer->noConnection;
+  logon_.logonComputer = computer->name;
+
+  const bool wasAdministrator = computer->Administrator();
+  const int result = sessions_.Logon(true);
+  if (logon_.quitRequest) return LogonOutcome::EndProgram;
+  // A refused logon or a lost channel goes on to the next computer without
+  // storing a session for this one.
+  if (result != 1) {
+    const bool reached = logon_.accessLevel != access::kUnset;
+    computer->startupLogon = reached ? StartupLogon::Refused : StartupLogon::Unreachable;
+    if (reached)
+      pendingLogons_.erase(computer->index);
+    else
+      pendingLogons_[computer->index] = {server.name, logon_.userName, logon_.password};
+    return LogonOutcome::Continue;
+  }
+  pendingLogons_.erase(computer->index);
+  computer->startupLogon = logon_.connectionNotUsed ? StartupLogon::NotUsed : StartupLogon::Accepted;
+  sessions_.SetLogonData(*computer, logon_.userName, logon_.password, logon_.accessLevel == access::kAdministrator,
+                         logon_.connectionNotUsed);
+  if (computer->Administrator() != wasAdministrator && notifier_) notifier_->RightsChanged(computer->index);
+  return LogonOutcome::Continue;
+}
+
+bool NetworkServices::AwaitsLateLogon(const __RpcClientDescription& computer) const {
+  return computer.startupLogon == StartupLogon::Unreachable && pendingLogons_.count(computer.index) != 0;
+}
+
+bool NetworkServices::LogonLate(__RpcClientDescription& computer) {
+  const auto pending = pendingLogons_.find(computer.index);
+  if (pending == pendingLogons_.end()) return false;
+  // The logon state is the program's one record of the last logon; it is
+  // set as the start-up would have set it for this computer.
+  logon_.userName = pending->second.user;
+  logon_.password = pending->second.password;
+  logon_.connectionNotUsed = false;
+  logon_.logonComputer = computer.name;
+  const bool wasAdministrator = computer.Administrator();
+  const int result = sessions_.Logon(false);
+  // Ending the program is a choice of the start-up only: here the console
+  // goes on as an observer of this computer.
+  logon_.quitRequest = false;
+  if (result != 1) {
+    if (logon_.accessLevel != access::kUnset) {
+      computer.startupLogon = StartupLogon::Refused;
+      pendingLogons_.erase(pending);
+    }
+    return false;
+  }
+  pendingLogons_.erase(pending);
+  computer.startupLogon = StartupLogon::Accepted;
+  sessions_.SetLogonData(computer, logon_.userName, logon_.password, logon_.accessLevel == access::kAdministrator,
+                         false);
+  if (computer.Administrator() != wasAdministrator && notifier_) notifier_->RightsChanged(computer.index);
+  return true;
+}
+
+LogoffOutcome NetworkServices::LogoffAtShutdown(const ComputerSlot& slot) {
+  __RpcClientDescription* computer = computers_.At(slot.index);
+  if (!computer) return LogoffOutcome::NotUsed;
+  return sessions_.Logoff(*computer);
 }
 
 }  // namespace core

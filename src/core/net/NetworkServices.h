@@ -4,16 +4,16 @@
 // object gets them as its RegistrySink and, through NetworkAppHooks, as the
 // logon, logoff and registry steps of its start-up and shutdown.
 //
-//   core::NetworkServices net;
-//   core::NetworkAppHooks hooks(net, &otherHooks);   // other steps go on to otherHooks
-//   env.registries = &net;  env.hooks = &hooks;
-//   core::CTarvikApp app(std::move(env));
-//   net.Attach(app, dialogs, &notifier);
+// The console's services object builds it; its start-up and shutdown steps
+// call MailServerEntries, LogonAtStartup and LogoffAtShutdown.
 
 #include <chrono>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "core/RegistrySink.h"
+#include "core/ServiceSteps.h"
 #include "core/net/ComputerRegistry.h"
 #include "core/net/LogonState.h"
 #include "core/net/MailServerRegistry.h"
@@ -24,6 +24,7 @@
 namespace ports {
 class DialogPort;
 class ViewNotifier;
+struct LogonAnswer;
 }  // namespace ports
 
 namespace core {
@@ -63,6 +64,23 @@ class NetworkServices : public RegistrySink {
   // Deletes all computer records, then all mail server records.
   void Teardown();
 
+  // The registered mail servers with their computers, in registry order.
+  std::vector<MailServerEntry> MailServerEntries() const;
+  // The logon dialog and the logon of one computer at start-up; the outcome
+  // is kept in the record (startupLogon). A refused logon or a computer
+  // without a channel goes on to the next computer.
+  LogonOutcome LogonAtStartup(const MailServerEntry& server, const ComputerSlot& slot);
+  // A computer that could not be reached at start-up is logged on once a poll
+  // reaches it, with the answers given to its logon dialog then (no dialog).
+  bool AwaitsLateLogon(const __RpcClientDescription& computer) const;
+  // True when the logon went through; the rights are stored as at start-up.
+  bool LogonLate(__RpcClientDescription& computer);
+  // The logoff at shutdown.
+  LogoffOutcome LogoffAtShutdown(const ComputerSlot& slot);
+  // From now on the logoff skips (as failed) a computer whose last call
+  // failed for lack of a channel: a stopping program must not wait for it.
+  void SkipUnreachableLogoffs() { sessions_.SetSkipUnreachable(true); }
+
   ComputerRegistry& Computers() { return computers_; }
   const ComputerRegistry& Computers() const { return computers_; }
   MailServerRegistry& MailServers() { return mailServers_; }
@@ -84,6 +102,13 @@ class NetworkServices : public RegistrySink {
   TaskCarrierLookup* taskLookup_ = nullptr;
   ports::DialogPort* dialogs_ = nullptr;
   ports::ViewNotifier* notifier_ = nullptr;
+  // The logon dialog's answers for computers not reached at start-up, by slot.
+  struct PendingLogon {
+    std::string server;
+    std::string user;
+    std::string password;
+  };
+  std::map<int, PendingLogon> pendingLogons_;
 };
 
 }  // namespace core

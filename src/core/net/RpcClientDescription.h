@@ -26,6 +26,15 @@ inline constexpr const char* kDefaultEndpoint = "12007";
 inline constexpr const char* kLocalProtseq = "ncalrpc";
 inline constexpr const char* kLocalEndpoint = "local_rpc_exmon";
 
+// How the start-up logon ended for a computer.
+enum class StartupLogon {
+  NotTried,
+  Unreachable,  // no channel: logged on later, once a poll reaches it
+  Refused,      // the user or password was refused: not asked again
+  Accepted,
+  NotUsed,      // the user chose to work without a connection
+};
+
 struct __RpcClientDescription {
   rpc::ReplicationRecord replicationState{};  // first word 1 once valid
   std::string replicationText;                // log text of the last kind 3 query
@@ -53,6 +62,7 @@ struct __RpcClientDescription {
   bool pollingSuspended = false;
   bool online = false;                        // outcome of the last call
   bool previousOnline = false;                // online when the current call began
+  StartupLogon startupLogon = StartupLogon::NotTried;
 
   bool Bound() const { return (flags & clientflag::kBound) != 0; }
   bool SessionOpen() const { return (flags & clientflag::kSessionOpen) != 0; }

@@ -31,6 +31,13 @@ std::string Received(const std::vector<char>& buffer) { return text::Trim(std::s
 
 ports::RichParagraph Paragraph(std::string text) { return {ports::RichRun{std::move(text)}}; }
 
+// The call failed for want of a channel: nobody answered, the answer stopped,
+// or the wait was given up.
+bool NoChannel(uint32_t status) {
+  return status == rpc::status::kServerUnavailable || status == rpc::status::kCallFailed ||
+         status == rpc::status::kCallCancelled;
+}
+
 }  // namespace
 
 SessionService::SessionService(ComputerRegistry& computers, ProcessBinding& binding, LogonState& state)
@@ -177,6 +184,8 @@ void SessionService::SetLogonData(__RpcClientDescription& computer, const std::s
 LogoffOutcome SessionService::Logoff(__RpcClientDescription& computer) {
   if (!computer.SessionOpen()) return LogoffOutcome::NotUsed;
   if (computer.user.empty() || computer.connectionNotUsed) return LogoffOutcome::Failed;
+  if (skipUnreachable_ && !computer.online && NoChannel(computer.lastException))
+    return LogoffOutcome::Failed;
   const std::string identity = Identity();
   int32_t result = 0;
   const bool sent = binding_.CallOn(computer, [&](rpc::CallTarget& target) {

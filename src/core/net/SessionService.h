@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/AppHooks.h"
+#include "core/ServiceSteps.h"
 #include "core/net/LogonState.h"
 #include "core/net/NetLog.h"
 #include "core/net/RpcClientDescription.h"
@@ -46,6 +46,9 @@ class SessionService {
   // Logoff was sent; Failed without user name, without connection, when the
   // bind failed or the call raised an exception.
   LogoffOutcome Logoff(__RpcClientDescription& computer);
+  // Logoff reports a computer whose last call failed for lack of a channel
+  // as failed without dialling it again (a stopping program).
+  void SetSkipUnreachable(bool skip) { skipUnreachable_ = skip; }
 
  private:
   void Log(const std::string& text, int code) const;
@@ -57,6 +60,7 @@ class SessionService {
   ports::DialogPort* dialogs_ = nullptr;
   NetLogFn log_;
   std::function<std::string()> identity_;
+  bool skipUnreachable_ = false;
 };
 
 }  // namespace core

@@ -51,16 +51,12 @@ uint16_t EndpointPort(const std::string& endpoint) {
 
 CStatePoller::CStatePoller(PollEnvironment environment) : env_(std::move(environment)) {
   if (!env_.views) env_.views = &gNoViews;
+  if (!env_.gate) env_.gate = &ownGate_;
 }
 
 void CStatePoller::SetConnectProbe(bool on, std::chrono::milliseconds timeout) {
   probe_ = on;
   probeTimeout_ = timeout;
-}
-
-bool CStatePoller::LongOperation() const {
-  // A poll never runs inside another one: its critical-error box is part of it.
-  return polling_ || systemErrorsBoxOpen_ || (env_.longOperation && env_.longOperation());
 }
 
 uint32_t CStatePoller::MessageLifetimeMs() const {
@@ -74,7 +70,10 @@ void CStatePoller::Log(const std::string& text, int code) { env_.log->Add(text, 
 
 PollAllResult CStatePoller::PollAll() {
   PollAllResult result;
-  if (LongOperation()) {
+  // A poll never runs inside another sequence, nor inside another poll: its
+  // critical-error box is part of it.
+  const OperationGate::Hold hold = env_.gate->Enter(Operation::Poll);
+  if (!hold) {
     result.skipped = true;
     return result;
   }
@@ -110,7 +109,7 @@ PollAllResult CStatePoller::PollAll() {
       ReportUnreachable(*due[i]);
       outcome = PollOutcome::Failed;
     } else {
-      outcome = Poll(*due[i]);
+      outcome = PollHeld(*due[i]);
     }
     if (outcome == PollOutcome::Done || outcome == PollOutcome::Failed) ++result.polled;
     if (outcome == PollOutcome::Failed) ++result.failed;
@@ -141,8 +140,14 @@ PollOutcome CStatePoller::PollOne(const std::string& computerName) {
 }
 
 PollOutcome CStatePoller::Poll(__RpcClientDescription& computer) {
-  if (computer.connectionNotUsed || LongOperation()) return PollOutcome::Skipped;
-  FlagScope scope(polling_);
+  if (computer.connectionNotUsed) return PollOutcome::Skipped;
+  const OperationGate::Hold hold = env_.gate->Enter(Operation::Poll);
+  if (!hold) return PollOutcome::Skipped;
+  return PollOneComputer(computer);
+}
+
+PollOutcome CStatePoller::PollHeld(__RpcClientDescription& computer) {
+  if (computer.connectionNotUsed) return PollOutcome::Skipped;
   return PollOneComputer(computer);
 }
 
@@ -211,6 +216,10 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
   if (!completed)
     Log(text::Format(Cp("Ошибка канала связи\nдля компьютера \"%s\"").c_str(), computer.name.c_str()),
         pollcode::kChannelError);
+
+  // A computer the start-up could not reach gets its logon now that it
+  // answers, with what the user gave the logon dialog then.
+  if (completed && env_.net->AwaitsLateLogon(computer)) env_.net->LogonLate(computer);
 
   // The task rows: re-read from a computer that answered; one that did not is
   // not dialled again in this poll, its rows are redrawn as they are.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "core/OperationGate.h"
 #include "core/poll/Alert.h"
 
 namespace ports {
@@ -36,9 +37,9 @@ struct PollEnvironment {
   ports::DialogPort* dialogs = nullptr;  // null: the critical-error box is not shown
   ports::AlertPort* alerts = nullptr;    // null: no sound
   ports::ViewNotifier* views = nullptr;  // null: nobody is told
-  // True while a long operation of the console is in progress (busy counter,
-  // a scan, a favourites scan); a poll started then does nothing.
-  std::function<bool()> longOperation;
+  // Every other sequence of calls holds it while it runs; a poll started
+  // then does nothing. Null: the poller keeps a gate of its own.
+  OperationGate* gate = nullptr;
 };
 
 enum class PollOutcome {
@@ -63,6 +64,8 @@ class CStatePoller {
   // One computer by name (views, after they changed something there).
   PollOutcome PollOne(const std::string& computerName);
   PollOutcome Poll(__RpcClientDescription& computer);
+  // The poll of one computer inside a sequence that already holds the gate.
+  PollOutcome PollHeld(__RpcClientDescription& computer);
 
   // Re-reads the task list of one computer (the task grid's refresh) and tells
   // the views. False when the computer could not be reached.
@@ -75,11 +78,10 @@ class CStatePoller {
   void SetConnectProbe(bool on, std::chrono::milliseconds timeout);
 
   // True while a poll runs (also while its critical-error box is open).
-  bool Polling() const { return polling_; }
+  bool Polling() const { return env_.gate->Holder() == Operation::Poll; }
   bool SystemErrorsBoxOpen() const { return systemErrorsBoxOpen_; }
 
  private:
-  bool LongOperation() const;
   uint32_t MessageLifetimeMs() const;
   std::string TimeStamp() const;
   void Log(const std::string& text, int code);
@@ -88,7 +90,7 @@ class CStatePoller {
   void ShowSystemErrorsBox(const std::string& computerName);
 
   PollEnvironment env_;
-  bool polling_ = false;
+  OperationGate ownGate_;
   bool systemErrorsBoxOpen_ = false;
   bool probe_ = true;
   std::chrono::milliseconds probeTimeout_{5000};

@@ -3,13 +3,14 @@
 #include <thread>
 
 #include "core/BusyIndicator.h"
+#include "core/OperationGate.h"
 #include "core/net/ProcessBinding.h"
 #include "rpc/iface/Calls.h"
 
 namespace core {
 
-CTaskCommandRunner::CTaskCommandRunner(ProcessBinding& binding, BusyIndicator* busy)
-    : binding_(binding), busy_(busy), wait_([](std::future<void>& worker, std::chrono::milliseconds slice) {
+CTaskCommandRunner::CTaskCommandRunner(ProcessBinding& binding, OperationGate& gate, BusyIndicator* busy)
+    : binding_(binding), gate_(gate), busy_(busy), wait_([](std::future<void>& worker, std::chrono::milliseconds slice) {
         return worker.wait_for(slice) == std::future_status::ready;
       }) {}
 
@@ -17,6 +18,11 @@ TaskCommandResult CTaskCommandRunner::Run(__RpcClientDescription& computer, cons
                                           int32_t command, const std::function<void()>& redrawRows,
                                           const std::function<void()>& refreshRows) {
   TaskCommandResult result;
+  const OperationGate::Hold hold = gate_.Enter(Operation::TaskCommand);
+  if (!hold) {
+    result.channelBusy = true;
+    return result;
+  }
   if (busy_) busy_->SetBusy(true);
   {
     auto lock = binding_.Lock();

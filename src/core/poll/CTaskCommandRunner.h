@@ -17,10 +17,12 @@
 namespace core {
 
 class BusyIndicator;
+class OperationGate;
 class ProcessBinding;
 struct __RpcClientDescription;
 
 struct TaskCommandResult {
+  bool channelBusy = false;    // another sequence held the gate: nothing was done
   bool sent = false;           // the call completed
   uint32_t bindStatus = 0;     // nonzero: nothing was sent
   uint32_t exceptionCode = 0;  // the RPC exception of the call, if any
@@ -35,7 +37,8 @@ class CTaskCommandRunner {
   // one here that does not sleep.
   using SliceWait = std::function<bool(std::future<void>& worker, std::chrono::milliseconds slice)>;
 
-  explicit CTaskCommandRunner(ProcessBinding& binding, BusyIndicator* busy = nullptr);
+  // The command holds `gate` for its whole length, the rows' refresh included.
+  CTaskCommandRunner(ProcessBinding& binding, OperationGate& gate, BusyIndicator* busy = nullptr);
 
   void SetSliceWait(SliceWait wait) { wait_ = std::move(wait); }
 
@@ -47,6 +50,7 @@ class CTaskCommandRunner {
 
  private:
   ProcessBinding& binding_;
+  OperationGate& gate_;
   BusyIndicator* busy_;
   SliceWait wait_;
 };

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/OperationGate.h"
 #include "core/net/ProcessBinding.h"
 #include "core/poll/ScanReports.h"
 #include "ports/DialogPort.h"
@@ -17,7 +18,8 @@ ReplicationRequestOutcome StartReplication(__RpcClientDescription& computer, con
   using ports::MsgIcon;
   using text::Cp;
   ports::DialogPort& dialogs = *context.dialogs;
-  if (context.longOperation && context.longOperation()) {
+  const OperationGate::Hold hold = context.gate->Enter(Operation::Replication);
+  if (!hold) {
     dialogs.Message(Cp("Не возможно выполнить операцию - канал связи занят."), Cp("Сообщение"), MsgIcon::Exclamation);
     return ReplicationRequestOutcome::ChannelBusy;
   }

@@ -13,6 +13,7 @@ class DialogPort;
 
 namespace core {
 
+class OperationGate;
 class ProcessBinding;
 struct __RpcClientDescription;
 
@@ -30,7 +31,7 @@ struct ReplicationRequestContext {
   ProcessBinding* binding = nullptr;
   ports::DialogPort* dialogs = nullptr;
   NetLogFn log;                        // the message list (with its lifetime)
-  std::function<bool()> longOperation;  // null: never busy
+  OperationGate* gate = nullptr;        // required: held for the question and the query
   std::string timeStamp;
 };
 

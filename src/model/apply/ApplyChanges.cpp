@@ -1,5 +1,6 @@
 #include "model/apply/ApplyChanges.h"
 
+#include "core/OperationGate.h"
 #include "core/net/NetworkServices.h"
 #include "model/apply/ApplyHalves.h"
 #include "model/apply/RoutingDifference.h"
@@ -13,17 +14,6 @@
 namespace model {
 
 namespace {
-
-class BusyScope {
- public:
-  explicit BusyScope(ApplyView& view) : view_(view) { view_.EnterBusy(); }
-  ~BusyScope() { view_.LeaveBusy(); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  ApplyView& view_;
-};
 
 void Tell(ports::DialogPort& dialogs, const std::string& text) {
   dialogs.Message(text, text::Cp("Сообщение"), ports::MsgIcon::Information);
@@ -43,13 +33,19 @@ std::string StaleEntryText(const std::string& mailboxName) {
          text::Cp("\" не были полностью получены с почтового сервера.\nОбновите данные и повторите операцию.");
 }
 
-ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts) {
-  // 1.
-  BusyScope busy(view);
+std::string ChannelBusyText() { return text::Cp("Не возможно выполнить операцию - канал связи занят."); }
+
+ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts, core::OperationGate& gate) {
+  // 1. The busy state is the gate: while it is held no other sequence runs.
+  ports::DialogPort& dialogs = view.Dialogs();
+  const core::OperationGate::Hold hold = gate.Enter(core::Operation::Apply);
+  if (!hold) {
+    Tell(dialogs, ChannelBusyText());
+    return ApplyOutcome::kRefused;
+  }
   _VxItemBase* shownPtr = view.ShownEntry();
   if (!shownPtr) return ApplyOutcome::kNothing;
   _VxItemBase& shown = *shownPtr;
-  ports::DialogPort& dialogs = view.Dialogs();
 
   // 2. Only the node's administrator changes it.
   if (!view.HasAdministratorRights()) {

@@ -4,13 +4,14 @@
 // back. The view supplies what only it knows through ApplyView.
 //
 //   class CViewAbonent : public model::ApplyView { ... };
-//   model::ApplyChanges(view, net, hosts);
+//   model::ApplyChanges(view, net, hosts, gate);
 
 #include <string>
 
 namespace core {
 class NetworkServices;
-}
+class OperationGate;
+}  // namespace core
 namespace ports {
 class DialogPort;
 class ProgressPort;
@@ -32,8 +33,6 @@ class ApplyView {
   virtual void TakePendingInput() = 0;
   // Writes every page's fields into the work copy.
   virtual void GatherInto(_VxItemBase& work) = 0;
-  virtual void EnterBusy() = 0;
-  virtual void LeaveBusy() = 0;
   // A scan of server data is running.
   virtual bool ScanRunning() const = 0;
   // This console holds administrator rights on the node.
@@ -55,7 +54,7 @@ class ApplyView {
 
 enum class ApplyOutcome {
   kNothing,       // no entry shown
-  kRefused,       // rights, scan, stale entry, routing load or validation: nothing sent
+  kRefused,       // channel busy, rights, scan, stale entry, routing load or validation: nothing sent
   kKeptInEditor,  // the user stopped after validation: nothing sent, the editor keeps the input
   kRouterFailed,  // the Router half failed; the queue manager half did not run
   kQueueFailed,   // the Router half succeeded, the queue manager half failed
@@ -65,6 +64,11 @@ enum class ApplyOutcome {
 // The text shown when the last refresh of the entry failed (CP1251).
 std::string StaleEntryText(const std::string& mailboxName);
 
-ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts);
+// Holds `gate` from the first question to the last call: no poll or scan
+// enters while one of its boxes is open.
+ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts, core::OperationGate& gate);
+
+// The refusal shown while another sequence of calls holds the gate (CP1251).
+std::string ChannelBusyText();
 
 }  // namespace model

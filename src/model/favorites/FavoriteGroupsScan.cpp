@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "core/MessageLog.h"
+#include "core/OperationGate.h"
 #include "core/ProgramSettings.h"
 #include "model/favorites/FavoriteGroups.h"
 #include "model/favorites/ThresholdCheck.h"
@@ -91,7 +92,9 @@ void FavoriteGroups::Rescan(std::string_view groupName) {
 }
 
 void FavoriteGroups::ScanFavorites() {
-  if (scanning_ || (env_.otherOperationRunning && env_.otherOperationRunning())) return;
+  if (scanning_) return;
+  core::OperationGate::Hold hold;
+  if (env_.gate && !(hold = env_.gate->Enter(core::Operation::FavoritesScan))) return;
   const int64_t now = static_cast<int64_t>(env_.clock->Now());
   auto due = [&](const _VxGroup& group) {
     return now - static_cast<int64_t>(group.lastScanTime) > static_cast<int64_t>(group.settings.scanPeriod);

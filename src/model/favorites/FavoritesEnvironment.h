@@ -12,6 +12,7 @@
 
 namespace core {
 class MessageLog;
+class OperationGate;
 struct ProgramSettings;
 }
 namespace ports {
@@ -57,9 +58,10 @@ struct FavoritesEnvironment {
   ports::AlertPort* alerts = nullptr;
   core::MessageLog* messages = nullptr;
   FavoritesViews* views = nullptr;
-  // Another long operation is under way (busy counter, a poll, a remote-call
-  // sequence): a scan does not start then.
-  std::function<bool()> otherOperationRunning;
+  // Held by every sequence of calls: a scan does not start while another
+  // holds it, and holds it while it runs. Null: the scan only keeps itself
+  // from running twice.
+  core::OperationGate* gate = nullptr;
   // SPLASH_WINDOW_TTL, read after each scan that showed the pop-up; null: 0.
   const core::ProgramSettings* settings = nullptr;
 };
