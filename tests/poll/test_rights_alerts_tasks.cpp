@@ -157,8 +157,9 @@ TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
   runner.SetSliceWait([&slices](std::future<void>& worker, std::chrono::milliseconds slice) {
     EXPECT_EQ(slice, std::chrono::milliseconds(2000));
     if (++slices <= 2) return false;
-    worker.wait();
-    return true;
+    const bool ended = worker.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    EXPECT_TRUE(ended) << "the task command did not end";
+    return ended;
   });
   int redraws = 0, refreshes = 0, busyDuring = 0;
   const core::TaskCommandResult result = runner.Run(
