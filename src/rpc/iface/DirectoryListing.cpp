@@ -27,8 +27,8 @@ std::optional<CallFailure> ListDirectory(CallTarget& target, const DirectoryList
     int32_t length = 0;
     auto& v = entry.values;
     status = rpcErr = 0;
-    QMX_DirGetAt(target, &status, &rpcErr, index, capacity, &length, buffer.data(), &v[0],
-                                    &v[1], &v[2], &v[3], &v[4]);
+    QMX_DirGetAt(target, &status, &rpcErr, index, capacity, &length, buffer.data(), &v[0], &v[1], &v[2], &v[3],
+                 &v[4]);
     if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetAt", 0, status, rpcErr};
     entry.text = text::Trim(std::string(buffer.data()));
     if (entry.text.empty()) continue;
