@@ -59,11 +59,16 @@ void MessageLog::Show(uint32_t lifetimeMs) {
   popup_.visible = true;
   popup_.lifetimeMs = lifetimeMs;
   ++popup_.showCount;
+  if (lifetimeMs != 0) {
+    popup_.hideTimerMs = lifetimeMs;
+    ++popup_.hideTimerStarts;
+  }
 }
 
 void MessageLog::Hide() {
   popup_.visible = false;
   popup_.trayBlinking = false;
+  popup_.hideTimerMs = 0;
 }
 
 void MessageLog::Clear() { lines_.clear(); }

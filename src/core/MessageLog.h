@@ -20,6 +20,11 @@ struct PopupState {
   uint32_t lifetimeMs = 0;    // of the last show; 0 keeps it until clicked
   bool trayBlinking = false;  // the tray icon alternates with the alert icon
   unsigned showCount = 0;     // shows so far (the first one places the window)
+  // Timer 765: a show with a lifetime (re)starts it, a show without one leaves
+  // it running, a hide stops it. `hideTimerMs` is the lifetime it was last
+  // started with, 0 while it does not run; `hideTimerStarts` counts its starts.
+  uint32_t hideTimerMs = 0;
+  unsigned hideTimerStarts = 0;
 };
 
 class MessageLog {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Sha256.h"
+#include "support/ChildProcesses.h"
 
 namespace {
 
@@ -70,9 +71,7 @@ class VtConsole : public ::testing::Test {
       _exit(127);
     }
     ProcessResult run;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.exitCode = testsupport::WaitForExit(pid);
     run.out = ReadAll(outPath);
     run.err = ReadAll(errPath);
     std::filesystem::remove(outPath);

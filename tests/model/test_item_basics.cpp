@@ -127,6 +127,106 @@ TEST(ItemCopy, CopiesEverythingButTheSnapshot) {
   EXPECT_EQ(target.routingAddressesAsRead, RoutingLists{});
 }
 
+// Every field set, each to a value of its own that no default or Init gives.
+_VxItem EveryFieldSet(int seed) {
+  const std::string tag = std::to_string(seed);
+  int n = seed * 100;
+  _VxItem item;
+  item.kindOnServer = ++n;
+  item.kind = ++n;
+  item.mailServerName = "SERVER" + tag;
+  item.mailboxName = "BOX" + tag;
+  item.priority = static_cast<uint32_t>(++n);
+  item.active = ++n;
+  item.callAtInterval = ++n;
+  item.noCallOnArrival = ++n;
+  item.extraOption = ++n;
+  item.viaLocalFolder = ++n;
+  item.linkParameters = "agents" + tag;
+  item.forcedConnection = ++n;
+  item.stateWord = ++n;
+  item.schedule.resize(2);
+  item.schedule[1].interval = static_cast<uint32_t>(++n);
+  for (auto& c : item.queueCounters) c = static_cast<uint32_t>(++n);
+  item.passwordSet = ++n;
+  item.passwordHash = static_cast<uint32_t>(++n);
+  item.password = "password" + tag;
+  item.isNew = ++n;
+  item.parameters = {{"#USERID", "user" + tag}, {"#FULLNAME", "name" + tag}};
+  for (int level = 0; level < kLevelCount; ++level)
+    item.routingAddresses[static_cast<size_t>(level)] = {"A" + tag + "-" + std::to_string(level)};
+  item.queueTaskName = "MQ" + tag;
+  item.routerTaskName = "RT" + tag;
+  item.callStatus = ++n;
+  item.callError = ++n;
+  item.routerReplyWord = ++n;
+  item.passwordConfirm = "confirm" + tag;
+  item.optionsChanged = ++n;
+  item.hideFromAddressBook = ++n;
+  item.mailboxAddress = "C:RU/PN:BOX" + tag;
+  item.nodeAddress = "C:RU" + tag;
+  item.addressBookRecord = "record" + tag;
+  item.absAddress = "abs" + tag;
+  item.routingAddressesAsRead[3] = {"SNAPSHOT" + tag};
+  item.note = "note" + tag;
+  item.loaded = ++n;
+  item.skipQueueRefresh = ++n;
+  item.lastRefreshFailed = ++n;
+  item.queueEntryMissing = ++n;
+  item.monitored = ++n;
+  item.alertText = "alert" + tag;
+  item.alertCount = ++n;
+  item.alertSevere = ++n;
+  item.lastScanTime = ++n;
+  return item;
+}
+
+// A copy, an assignment or a move takes every field but the snapshot lists,
+// which describe what the source itself read from the server.
+TEST(ItemCopy, EveryFieldTravels) {
+  const _VxItem source = EveryFieldSet(1);
+  // As plain lists: assigning the member itself would be a copy, which clears.
+  const RoutingLists& sourceSnapshot = source.routingAddressesAsRead;
+  auto expectCopyOfSource = [&](_VxItem copy) {
+    EXPECT_EQ(copy.routingAddressesAsRead, RoutingLists{});
+    copy.routingAddressesAsRead = sourceSnapshot;
+    EXPECT_TRUE(copy == source);
+  };
+  {
+    SCOPED_TRACE("copy construction");
+    expectCopyOfSource(_VxItem(source));
+  }
+  {
+    SCOPED_TRACE("assignment over other values");
+    _VxItem target = EveryFieldSet(2);
+    ASSERT_FALSE(target == source);
+    target = source;
+    expectCopyOfSource(target);
+  }
+  {
+    SCOPED_TRACE("move");
+    _VxItem moved = source;
+    moved.routingAddressesAsRead = sourceSnapshot;
+    expectCopyOfSource(std::move(moved));
+  }
+  {
+    SCOPED_TRACE("through the base");
+    _VxItemBase base = EveryFieldSet(3);
+    base = source;
+    EXPECT_EQ(base.routingAddressesAsRead, RoutingLists{});
+    base.routingAddressesAsRead = sourceSnapshot;
+    EXPECT_TRUE(base == static_cast<const _VxItemBase&>(source));
+  }
+  // Assigned to itself, an entry keeps its own snapshot.
+  _VxItem self = EveryFieldSet(4);
+  const _VxItem before = self;
+  _VxItem& alias = self;
+  self = alias;
+  EXPECT_EQ(self.routingAddressesAsRead[3], std::vector<std::string>{"SNAPSHOT4"});
+  self.routingAddressesAsRead = {};
+  EXPECT_TRUE(self == before);
+}
+
 TEST(ItemRouting, FirstAddressOfTheLowestLevel) {
   _VxItemBase item;
   std::string address = "stale";

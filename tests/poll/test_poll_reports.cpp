@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "PollHarness.h"
+#include "sim/lib/FixtureLoader.h"
 #include "text/Strings.h"
 
 namespace {
@@ -189,6 +190,38 @@ TEST(PollReports, ReplicationNeedsItsConfigurationAndTheQueueManager) {
     h.poller->Poll(h.Srv1());
     EXPECT_EQ(h.Text(), "");
     for (const auto& line : h.Requests()) EXPECT_EQ(line.find("ExecuteQuery"), std::string::npos) << line;
+  }
+}
+
+// SRV1 belongs to NODE and to SECOND (registered after it); SECOND also lists
+// SRV2, a node of its own. The report goes to the first of them on which some
+// computer carries the queue manager, whichever computer that is.
+TEST(PollReports, ReplicationBelongsToTheFirstMailServerWithTheQueueManager) {
+  const struct {
+    const char* name;
+    bool srv1CarriesQueueManager;
+    const char* mailServer;
+  } cases[] = {
+      {"only the second mail server carries it", false, "SECOND"},
+      {"both carry it: the first in registry order", true, "NODE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PollHarness h(std::string(c.srv1CarriesQueueManager ? kQueueManager : "") +
+                  "[REPLICATION]\nMODE=1\nIN_SYNC=0\nBUSY=0\n");
+    sim::NodeSimulator srv2(
+        sim::LoadFixtureText(Cp(polltest::NodeText(kQueueManager)), "srv2", 1765000000));
+    const uint16_t srv2Port = srv2.ListenTcp("127.0.0.1", 0);
+    h.AddComputer("SRV2", "127.0.0.1:" + std::to_string(srv2Port));
+    ASSERT_EQ(h.net.RegisterMailServer("SECOND", "SRV1,SRV2"), 0);
+    // The first round reads the task lists; the queue manager is known from then on.
+    h.poller->PollAll();
+    h.log.Clear();
+    ASSERT_EQ(h.poller->Poll(h.Srv1()), core::PollOutcome::Done);
+    EXPECT_EQ(h.Text(), std::string(kStamp) +
+                            Cp("\nПодсистема репликации состояния\nпочтового узла \"" + std::string(c.mailServer) +
+                               "\"\nнаходится в не синхронном\nсостоянии.\n(данные получены от компьютера\n"
+                               "\"SRV1\")"));
   }
 }
 

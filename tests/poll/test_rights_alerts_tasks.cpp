@@ -159,8 +159,9 @@ TEST(TaskCommands, ReachTheServerAndRefreshTheRows) {
   runner.SetSliceWait([&slices](std::future<void>& worker, std::chrono::milliseconds slice) {
     EXPECT_EQ(slice, std::chrono::milliseconds(2000));
     if (++slices <= 2) return false;
-    worker.wait();
-    return true;
+    const bool ended = worker.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    EXPECT_TRUE(ended) << "the task command did not end";
+    return ended;
   });
   int redraws = 0, refreshes = 0, busyDuring = 0, gateHeld = 0;
   const core::TaskCommandResult result = runner.Run(
@@ -337,6 +338,46 @@ TEST(PollSchedule, PeriodAndRestart) {
   timer.Stop();
   timer.ChangePeriod(5000, 300000);
   EXPECT_FALSE(timer.Due(400000));
+}
+
+// Only a message with a lifetime restarts the hide timer: one without a
+// lifetime that follows it is hidden with it, unless the window was hidden in
+// between.
+TEST(Popup, AMessageWithoutLifetimeLeavesTheRunningDeadline) {
+  struct Case {
+    const char* name;
+    bool updateBetween;  // the window layer looked at the state after each message
+    bool hideBetween;    // the window was hidden between the two messages
+    int64_t deadline;    // -1: until clicked
+  };
+  const Case cases[] = {
+      {"timed, then untimed", true, false, 6000},
+      {"both before the window layer looks", false, false, 7000},
+      {"hidden in between", true, true, -1},
+      {"hidden in between, both before it looks", false, true, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    core::MessageLog log;
+    core::CPopupWindowState popup(log);
+    log.Add("five seconds", 5000, 6);
+    if (c.updateBetween) popup.Update(1000);
+    if (c.hideBetween) log.Hide();
+    log.Add("until clicked", 0, 6);
+    popup.Update(2000);
+    EXPECT_EQ(c.deadline, popup.HideDeadlineMs());
+    popup.Tick(100000);
+    EXPECT_EQ(c.deadline >= 0, !popup.Visible());
+  }
+  // A later lifetime restarts the timer.
+  core::MessageLog log;
+  core::CPopupWindowState popup(log);
+  log.Add("until clicked", 0, 6);
+  popup.Update(0);
+  EXPECT_EQ(-1, popup.HideDeadlineMs());
+  log.Add("five seconds", 5000, 6);
+  popup.Update(1000);
+  EXPECT_EQ(6000, popup.HideDeadlineMs());
 }
 
 TEST(Popup, DesktopHeightSetsTheLineLimit) {

@@ -33,9 +33,42 @@ inline int Count(const std::string& text, const std::string& part) {
   return n;
 }
 
-// Waits until the file holds `part` (the test's own timeout ends a hang).
-inline void WaitForText(const std::string& path, const std::string& part) {
-  while (ReadAll(path).find(part) == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+// How long a test waits for a child's output or end before it fails: far
+// beyond any run here, even a slow sanitized one; it only keeps a hang short.
+inline constexpr std::chrono::seconds kChildWaitLimit{60};
+
+// Waits until the file holds `part`; false, with a test failure, when it does
+// not within `limit`.
+inline bool WaitForText(const std::string& path, const std::string& part,
+                        std::chrono::milliseconds limit = kChildWaitLimit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (ReadAll(path).find(part) == std::string::npos) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ADD_FAILURE() << "\"" << part << "\" never appeared in " << path;
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// Waits for the child to end and reaps it: its exit code, or 128 + the
+// signal. When it has not ended within `limit`, the test fails and the child
+// is killed (the result is then 128 + SIGKILL).
+inline int WaitForExit(pid_t pid, std::chrono::milliseconds limit = kChildWaitLimit) {
+  if (pid <= 0) return -1;  // never started, or already reaped
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ADD_FAILURE() << "process " << pid << " did not end within " << limit.count() << " ms";
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // A child process in `dir` with its output in files.
@@ -64,13 +97,13 @@ struct Child {
     }
     return child;
   }
-  // Waits for the output to contain `part`.
-  void WaitFor(const std::string& part) const { WaitForText(out, part); }
+  // Waits for the output to contain `part` (bounded, see WaitForText).
+  bool WaitFor(const std::string& part) const { return WaitForText(out, part); }
+  // Bounded, see WaitForExit.
   int Wait() {
-    int status = 0;
-    waitpid(pid, &status, 0);
+    const int code = WaitForExit(pid);
     pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return code;
   }
   void Stop() {
     if (pid > 0) {
@@ -99,7 +132,7 @@ inline int StartNodeSimulator(const std::string& simPath, const std::vector<std:
   std::vector<std::string> argv = {simPath, "--listen", "127.0.0.2:0"};
   argv.insert(argv.end(), args.begin(), args.end());
   sim = Child::Start(argv, dir, "sim");
-  sim.WaitFor("listening on 127.0.0.2:");
+  if (!sim.WaitFor("listening on 127.0.0.2:")) return 0;
   const std::string out = ReadAll(sim.out);
   return std::stoi(out.substr(out.find("127.0.0.2:") + 10));
 }

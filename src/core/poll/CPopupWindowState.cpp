@@ -4,10 +4,14 @@ namespace core {
 
 void CPopupWindowState::Update(int64_t nowMs) {
   const PopupState& popup = log_.Popup();
-  if (popup.showCount != seenShows_) {
-    seenShows_ = popup.showCount;
-    deadlineMs_ = popup.lifetimeMs ? nowMs + popup.lifetimeMs : -1;
+  // Only a show with a lifetime restarts the hide timer; one without leaves an
+  // earlier message's deadline standing. A hide in between stopped the timer.
+  if (popup.hideTimerMs == 0) {
+    deadlineMs_ = -1;
+  } else if (popup.hideTimerStarts != seenTimerStarts_ || deadlineMs_ < 0) {
+    deadlineMs_ = nowMs + popup.hideTimerMs;
   }
+  seenTimerStarts_ = popup.hideTimerStarts;
   if (popup.trayBlinking && !wasBlinking_) blinkStartMs_ = nowMs;
   wasBlinking_ = popup.trayBlinking;
 }

@@ -21,7 +21,8 @@ class CPopupWindowState {
   explicit CPopupWindowState(MessageLog& log) : log_(log) {}
 
   // Called after each message is logged and after each show: takes over the
-  // new lifetime (a lifetime restarts with every show) and the blink start.
+  // hide timer (restarted by every show with a lifetime, left running by a show
+  // without one) and the blink start.
   void Update(int64_t nowMs);
   // Timer 765 and timer 766: hides the window once its lifetime ran out.
   void Tick(int64_t nowMs);
@@ -48,7 +49,7 @@ class CPopupWindowState {
   void HideNow();
 
   MessageLog& log_;
-  unsigned seenShows_ = 0;
+  unsigned seenTimerStarts_ = 0;
   int64_t deadlineMs_ = -1;
   int64_t blinkStartMs_ = 0;
   bool wasBlinking_ = false;

@@ -161,7 +161,8 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
   const NetLogFn log = [this](const std::string& text, int code) { Log(text, code); };
 
   // The replication report belongs to the first mail server that names this
-  // computer, when one of its computers carries the queue manager.
+  // computer and on which some computer carries the queue manager; a mail
+  // server without one does not hide a later one.
   std::string replicationServer;
   const MailServerRegistry& servers = env_.net->MailServers();
   for (int slot = 0; slot < MailServerRegistry::kSlots; ++slot) {
@@ -169,8 +170,10 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
     if (!server || std::find(server->computers.begin(), server->computers.end(), computer.index) ==
                        server->computers.end())
       continue;
-    if (!env_.tasks->FindTaskComputer(server->name, "MQUEUE").empty()) replicationServer = server->name;
-    break;
+    if (!env_.tasks->FindTaskComputer(server->name, "MQUEUE").empty()) {
+      replicationServer = server->name;
+      break;
+    }
   }
 
   uint32_t bindStatus = 0;

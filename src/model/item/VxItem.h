@@ -23,6 +23,8 @@ class _VxItem : public _VxItemBase {
                              const char* name, QueueCounters& counters) override;
 
   bool IsValid() const { return monitored != 0 && IsLoaded(); }
+  // Every field equal, the entry's own included.
+  bool operator==(const _VxItem&) const = default;
 
   int32_t monitored = 0;
   std::string alertText;  // the threshold messages of the last scan, one a line

@@ -16,8 +16,9 @@ bool _VxItemBase::Serialize(ItemArchive& archive) {
   // Loaded into a copy first, so that a short or lying archive leaves this entry as it was.
   _VxItemBase loadedItem(*this);
   if (!loadedItem.SerializeFields(archive)) return false;
+  // The snapshot is this entry's own reading of the server, not the archive's.
   RoutingLists snapshot = std::move(routingAddressesAsRead);
-  CopyFrom(loadedItem);
+  *this = loadedItem;
   routingAddressesAsRead = std::move(snapshot);
   return true;
 }

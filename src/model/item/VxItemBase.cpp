@@ -13,56 +13,6 @@ _VxItemBase::_VxItemBase(ItemServerLookup& lookup, const std::string& mailServer
   Init(mailServerName, mailboxName, names.queueTaskName, names.routerTaskName, names.nodeAddress, abonent);
 }
 
-_VxItemBase::_VxItemBase(const _VxItemBase& other) { CopyFrom(other); }
-
-_VxItemBase& _VxItemBase::operator=(const _VxItemBase& other) {
-  if (this != &other) CopyFrom(other);
-  return *this;
-}
-
-void _VxItemBase::CopyFrom(const _VxItemBase& other) {
-  kindOnServer = other.kindOnServer;
-  kind = other.kind;
-  mailServerName = other.mailServerName;
-  mailboxName = other.mailboxName;
-  priority = other.priority;
-  active = other.active;
-  callAtInterval = other.callAtInterval;
-  noCallOnArrival = other.noCallOnArrival;
-  extraOption = other.extraOption;
-  viaLocalFolder = other.viaLocalFolder;
-  linkParameters = other.linkParameters;
-  forcedConnection = other.forcedConnection;
-  stateWord = other.stateWord;
-  schedule = other.schedule;
-  queueCounters = other.queueCounters;
-  passwordSet = other.passwordSet;
-  passwordHash = other.passwordHash;
-  password = other.password;
-  isNew = other.isNew;
-  parameters = other.parameters;
-  routingAddresses = other.routingAddresses;
-  queueTaskName = other.queueTaskName;
-  routerTaskName = other.routerTaskName;
-  callStatus = other.callStatus;
-  callError = other.callError;
-  routerReplyWord = other.routerReplyWord;
-  passwordConfirm = other.passwordConfirm;
-  optionsChanged = other.optionsChanged;
-  hideFromAddressBook = other.hideFromAddressBook;
-  mailboxAddress = other.mailboxAddress;
-  nodeAddress = other.nodeAddress;
-  addressBookRecord = other.addressBookRecord;
-  absAddress = other.absAddress;
-  // The snapshot describes the server as this entry last read it; a copy has not read it.
-  routingAddressesAsRead = {};
-  note = other.note;
-  loaded = other.loaded;
-  skipQueueRefresh = other.skipQueueRefresh;
-  lastRefreshFailed = other.lastRefreshFailed;
-  queueEntryMissing = other.queueEntryMissing;
-}
-
 int32_t _VxItemBase::QueryQueueCounters(rpc::CallTarget&, int32_t*, int32_t*, int32_t, const char*,
                                         QueueCounters& counters) {
   counters = {};

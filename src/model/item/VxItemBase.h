@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/item/NotCopied.h"
 #include "model/item/OrAddress.h"
 #include "model/schedule/TempModeFrame.h"
 
@@ -82,10 +83,13 @@ class _VxItemBase {
   // Looks the mail server up; an unregistered one leaves the entry not loaded.
   _VxItemBase(ItemServerLookup& lookup, const std::string& mailServerName, const std::string& mailboxName,
               bool abonent);
-  // Copies every field except the snapshot lists, which the copy starts without.
-  _VxItemBase(const _VxItemBase& other);
-  _VxItemBase& operator=(const _VxItemBase& other);
+  // Copies every field except the snapshot lists, which the copy starts
+  // without (they are NotCopied). A move is a copy.
+  _VxItemBase(const _VxItemBase&) = default;
+  _VxItemBase& operator=(const _VxItemBase&) = default;
   virtual ~_VxItemBase() = default;
+  // Every field equal, the snapshot lists included.
+  bool operator==(const _VxItemBase&) const = default;
 
   // Fills the eleven counters; here it only clears them and returns 0.
   virtual int32_t QueryQueueCounters(rpc::CallTarget& target, int32_t* status, int32_t* rpcErr, int32_t nameSize,
@@ -172,7 +176,9 @@ class _VxItemBase {
   std::string nodeAddress;
   std::string addressBookRecord;
   std::string absAddress;
-  RoutingLists routingAddressesAsRead;  // never copied
+  // The routing lists as this entry last read them from the server; a copy has
+  // not read them.
+  NotCopied<RoutingLists> routingAddressesAsRead;
   std::string note;
   int32_t loaded = 0;
   int32_t skipQueueRefresh = 0;
@@ -185,7 +191,6 @@ class _VxItemBase {
  private:
   int QueueManagerHalf(rpc::CallTarget* target, uint32_t* rpcFailure);
   int RouterHalf(rpc::CallTarget* target, uint32_t* rpcFailure);
-  void CopyFrom(const _VxItemBase& other);
   bool SerializeFields(ItemArchive& archive);
 };
 

@@ -12,9 +12,10 @@ namespace rpc {
 std::optional<CallFailure> ListDirectory(CallTarget& target, const DirectoryListingHooks& hooks,
                                          int32_t capacity) {
   int32_t status = 0, rpcErr = 0, count = 0;
-  // The return value of the count is not evaluated; the status words are.
-  const int32_t result = QMX_DirGetCount(target, &status, &rpcErr, &count);
-  if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetCount", result, status, rpcErr};
+  // Neither return value is evaluated, only the status words; the report is
+  // given code 0, so a transport failure reads as the access problem it is.
+  QMX_DirGetCount(target, &status, &rpcErr, &count);
+  if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetCount", 0, status, rpcErr};
   count = BoundedServerCount(count);
   if (hooks.onCount) hooks.onCount(count);
 
@@ -26,9 +27,9 @@ std::optional<CallFailure> ListDirectory(CallTarget& target, const DirectoryList
     int32_t length = 0;
     auto& v = entry.values;
     status = rpcErr = 0;
-    const int32_t rv = QMX_DirGetAt(target, &status, &rpcErr, index, capacity, &length, buffer.data(), &v[0],
-                                    &v[1], &v[2], &v[3], &v[4]);
-    if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetAt", rv, status, rpcErr};
+    QMX_DirGetAt(target, &status, &rpcErr, index, capacity, &length, buffer.data(), &v[0], &v[1], &v[2], &v[3],
+                 &v[4]);
+    if (status != 0 || rpcErr != 0) return CallFailure{"QMX_DirGetAt", 0, status, rpcErr};
     entry.text = text::Trim(std::string(buffer.data()));
     if (entry.text.empty()) continue;
     if (hooks.onEntry && !hooks.onEntry(entry)) break;

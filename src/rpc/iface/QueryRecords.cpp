@@ -118,11 +118,13 @@ std::optional<bool> ForcedFlagFrom(const QueryReply& reply) {
 
 std::optional<CallFailure> ForcedFlagSetFailure(const QueryReply& reply) {
   if (reply.status == 0 && reply.rpcErr == 0 && reply.result == 1) return std::nullopt;
-  CallFailure failure{"QMX_VtQmx_ExecuteQuery", reply.returnValue, reply.status, reply.rpcErr};
+  // A status word set: the report gets code 0 and speaks of the status words
+  // alone (a transport failure as an access problem, Status alone as nothing).
+  if (reply.status != 0 || reply.rpcErr != 0)
+    return CallFailure{"QMX_VtQmx_ExecuteQuery", 0, reply.status, reply.rpcErr};
   // Status words 0 and a return value 0 would read as success in the report:
   // the refusal lies in Result, so the report is given -1 instead.
-  if (reply.status == 0 && reply.rpcErr == 0 && failure.returnValue == 0) failure.returnValue = -1;
-  return failure;
+  return CallFailure{"QMX_VtQmx_ExecuteQuery", reply.returnValue != 0 ? reply.returnValue : -1, 0, 0};
 }
 
 std::optional<uint32_t> ItemStateFrom(const QueryReply& reply) {
