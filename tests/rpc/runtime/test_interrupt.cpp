@@ -63,6 +63,16 @@ RawPeer::Script SilentAfterRequest(std::promise<void>& requested) {
 
 void InterruptOnSignal(int) { InterruptCalls(); }
 
+// Nothing tells when a call has begun to wait on its socket: once `before` is
+// ready, the thread is given a moment to get there. (An interrupt that comes
+// earlier is caught all the same, by the check before each wait.)
+std::future<void> AfterAMoment(std::shared_future<void> before = {}) {
+  return std::async(std::launch::async, [before] {
+    if (before.valid()) before.wait_for(10s);
+    std::this_thread::sleep_for(200ms);
+  });
+}
+
 TEST_F(Interrupt, StopSignalEndsACallToASilentServerAndEveryLaterCall) {
   std::promise<void> requested;
   RawPeer peer({SilentAfterRequest(requested)});
@@ -73,7 +83,7 @@ TEST_F(Interrupt, StopSignalEndsACallToASilentServerAndEveryLaterCall) {
   action.sa_handler = InterruptOnSignal;
   sigaction(SIGUSR1, &action, &old);
   const Failure failure =
-      Interrupted([&] { binding.Call(0, {}); }, [] { kill(getpid(), SIGUSR1); }, requested.get_future());
+      Interrupted([&] { binding.Call(0, {}); }, [] { kill(getpid(), SIGUSR1); }, AfterAMoment(requested.get_future()));
   sigaction(SIGUSR1, &old, nullptr);
   EXPECT_EQ(failure, kCancelled);
   EXPECT_FALSE(binding.Connected());
@@ -88,12 +98,6 @@ TEST_F(Interrupt, StopSignalEndsACallToASilentServerAndEveryLaterCall) {
   ResetCallInterrupt();
   EXPECT_FALSE(CallsInterrupted());
   EXPECT_EQ(live.Call(0, {}).stub, (Bytes{1, 0, 0, 0}));
-}
-
-// Nothing tells when the connect has begun to wait: the thread is given a
-// moment to get there; an interrupt that comes earlier is caught all the same.
-std::future<void> AfterAMoment() {
-  return std::async(std::launch::async, [] { std::this_thread::sleep_for(200ms); });
 }
 
 TEST_F(Interrupt, ConnectNobodyAnswersEnds) {

@@ -299,7 +299,9 @@ std::vector<test::RawPeer::Script> LyingThenHonest(std::function<Bytes(uint32_t 
   return {lying, test::RawPeer::AnswerEveryRequest};
 }
 
-const auto Response = test::RawPeer::Response;
+Bytes Response(uint32_t callId, uint8_t flags, const Bytes& stub, bool big = false, uint32_t allocHint = 0) {
+  return test::RawPeer::Response(callId, flags, stub, big, allocHint);
+}
 
 TEST(LyingServer, RepliesThatBreakTheProtocolAreRefused) {
   using pdu::flag::kFirstFrag;
