@@ -15,6 +15,7 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "rpc/runtime/CallInterrupt.h"
@@ -53,6 +54,11 @@ bool PollOrInterrupt(int fd, short events, int timeoutMs) {
     ThrowIfInterrupted();
     if (n <= 0) return false;
     if (p[0].revents != 0) return true;
+    // Not interrupted, yet the pipe is readable: a byte written across a
+    // reset. Taken away, or every later poll would return at once.
+    char stale[16];
+    while (read(p[1].fd, stale, sizeof stale) > 0) {
+    }
   }
 }
 
@@ -108,22 +114,27 @@ addrinfo* Resolve(const std::string& name, const std::string& service) {
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  auto state = std::make_shared<Resolution>();
-  if (IsNumericAddress(name) || pipe(state->ends) != 0) {
+  auto resolveHere = [&]() -> addrinfo* {
     if (getaddrinfo(name.c_str(), service.c_str(), &hints, &found) != 0) return nullptr;
     return found;
+  };
+  auto state = std::make_shared<Resolution>();
+  if (IsNumericAddress(name) || pipe(state->ends) != 0) return resolveHere();
+  try {
+    std::thread([state, name, service, hints] {
+      addrinfo* answer = nullptr;
+      const int result = getaddrinfo(name.c_str(), service.c_str(), &hints, &answer);
+      {
+        std::lock_guard lock(state->mutex);
+        state->found = answer;
+        state->result = result;
+      }
+      const char done = 1;
+      [[maybe_unused]] const ssize_t n = write(state->ends[1], &done, 1);
+    }).detach();
+  } catch (const std::system_error&) {
+    return resolveHere();  // no thread to spare: resolve without the interrupt
   }
-  std::thread([state, name, service, hints] {
-    addrinfo* answer = nullptr;
-    const int result = getaddrinfo(name.c_str(), service.c_str(), &hints, &answer);
-    {
-      std::lock_guard lock(state->mutex);
-      state->found = answer;
-      state->result = result;
-    }
-    const char done = 1;
-    [[maybe_unused]] const ssize_t n = write(state->ends[1], &done, 1);
-  }).detach();
   PollOrInterrupt(state->ends[0], POLLIN, -1);
   std::lock_guard lock(state->mutex);
   if (state->result != 0) return nullptr;
