@@ -28,9 +28,9 @@ constexpr size_t kBufferSize = 256 * 1024;
 
 using Clock = Transport::Clock;
 
-void SetNonBlocking(int fd) {
+void SetNonBlocking(int fd, bool on = true) {
   const int flags = fcntl(fd, F_GETFL, 0);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+  if (flags >= 0) fcntl(fd, F_SETFL, on ? flags | O_NONBLOCK : flags & ~O_NONBLOCK);
 }
 
 // Milliseconds for poll(), rounded up so that a wait never spins at zero.
@@ -145,10 +145,26 @@ addrinfo* Resolve(const std::string& name, const std::string& service) {
 
 }  // namespace
 
-// Non-blocking sockets waited on with poll(), beside the interrupt: a read or
-// write tries the system call first and waits only when the socket has
-// nothing (or no room), so a busy stream costs no extra calls.
-Transport::Transport(int fd, bool interruptible) : fd_(fd), interruptible_(interruptible) { SetNonBlocking(fd_); }
+// A client's socket is non-blocking and waited on with poll(), beside the
+// interrupt and the deadline. A server's blocks, bounded by the socket's own
+// timeouts: one system call per read or write.
+Transport::Transport(int fd, bool interruptible) : fd_(fd), interruptible_(interruptible) {
+  SetNonBlocking(fd_, interruptible_);
+}
+
+void Transport::SetSilence(std::chrono::milliseconds silence) {
+  if (interruptible_ || silence == silence_) return;  // a client's waits are polled
+  timeval tv{};  // zero: no limit
+  if (silence.count() > 0) {
+    tv.tv_sec = static_cast<time_t>(silence.count() / 1000);
+    tv.tv_usec = static_cast<suseconds_t>((silence.count() % 1000) * 1000);
+  } else if (silence.count() == 0) {
+    tv.tv_usec = 1000;  // "no wait at all" cannot be said: the shortest wait instead
+  }
+  setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+  setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+  silence_ = silence;
+}
 
 Transport::~Transport() {
   if (fd_ >= 0) close(fd_);
@@ -158,22 +174,19 @@ void Transport::Wait(short events, std::chrono::milliseconds silence) {
   const auto silenceEnd = silence.count() < 0 ? Clock::time_point::max() : Clock::now() + silence;
   for (;;) {
     const auto now = Clock::now();
-    if (now >= deadline_) throw TransportError(TransportError::Kind::kTimeout, "the reply took longer than allowed");
-    if (now >= silenceEnd) {
+    CheckDeadline(now);
+    const auto end = std::min(deadline_, silenceEnd);
+    const int timeoutMs = end == Clock::time_point::max() ? -1 : PollMs(end - now);
+    if (PollOrInterrupt(fd_, events, timeoutMs)) return;  // ready, or hung up: the system call says which
+    if (Clock::now() >= silenceEnd) {
       throw TransportError(TransportError::Kind::kTimeout, events == POLLIN ? "the peer stayed silent too long"
                                                                              : "the peer took no bytes for too long");
     }
-    const auto end = std::min(deadline_, silenceEnd);
-    const int timeoutMs = end == Clock::time_point::max() ? -1 : PollMs(end - now);
-    if (interruptible_) {
-      if (PollOrInterrupt(fd_, events, timeoutMs)) return;
-      continue;
-    }
-    pollfd p{fd_, events, 0};
-    const int n = poll(&p, 1, timeoutMs);
-    if (n > 0) return;  // ready, or hung up: the system call says which
-    if (n < 0 && errno != EINTR) throw TransportError(TransportError::Kind::kFailed, std::strerror(errno));
   }
+}
+
+void Transport::CheckDeadline(Clock::time_point now) const {
+  if (now >= deadline_) throw TransportError(TransportError::Kind::kTimeout, "the reply took longer than allowed");
 }
 
 std::unique_ptr<Transport> Transport::ConnectTcp(const std::string& host, uint16_t port,
@@ -237,6 +250,7 @@ std::unique_ptr<Transport> Transport::ConnectLocal(const std::string& path, std:
 }
 
 void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds silence) {
+  SetSilence(silence);
   while (size > 0) {
     if (begin_ < end_) {
       const size_t n = std::min(size, end_ - begin_);
@@ -246,13 +260,20 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
       size -= n;
       continue;
     }
-    if (interruptible_) ThrowIfInterrupted();  // also while a long reply keeps flowing
+    if (interruptible_) {
+      ThrowIfInterrupted();  // also while a long reply keeps flowing
+      if (deadline_ != kNoDeadline) CheckDeadline(Clock::now());
+      // After a short read the socket is most likely empty: wait first rather
+      // than ask in vain.
+      if (!streaming_) Wait(POLLIN, silence);
+    }
     // Large reads bypass the buffer; small ones fill it for what follows.
     const bool direct = size >= kBufferSize;
     if (!direct && buffer_.empty()) buffer_.resize(kBufferSize);
     uint8_t* target = direct ? out : buffer_.data();
     const size_t want = direct ? size : kBufferSize;
     const ssize_t got = recv(fd_, target, want, 0);
+    streaming_ = got == static_cast<ssize_t>(want);
     if (got > 0) {
       if (direct) {
         out += got;
@@ -265,7 +286,7 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
     }
     if (got == 0) throw TransportError(TransportError::Kind::kClosed, "connection closed by the peer");
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      Wait(POLLIN, silence);
+      if (!interruptible_) throw TransportError(TransportError::Kind::kTimeout, "the peer stayed silent too long");
     } else if (errno != EINTR) {
       if (errno == ECONNRESET) throw TransportError(TransportError::Kind::kClosed, "connection reset by the peer");
       throw TransportError(TransportError::Kind::kFailed, std::strerror(errno));
@@ -280,6 +301,7 @@ void Transport::Write(std::span<const uint8_t> first, std::span<const uint8_t> s
 }
 
 void Transport::WriteGather(std::span<const std::span<const uint8_t>> pieces, std::chrono::milliseconds silence) {
+  SetSilence(silence);
   constexpr size_t kMaxParts = 256;
   size_t index = 0;   // first piece not yet fully sent
   size_t offset = 0;  // bytes of it already sent
@@ -308,6 +330,7 @@ void Transport::WriteGather(std::span<const std::span<const uint8_t>> pieces, st
       continue;
     }
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      if (!interruptible_) throw TransportError(TransportError::Kind::kTimeout, "the peer took no bytes for too long");
       Wait(POLLOUT, silence);
     } else if (errno != EINTR) {
       if (errno == EPIPE || errno == ECONNRESET) {

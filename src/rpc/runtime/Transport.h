@@ -43,8 +43,9 @@ class Transport {
   static constexpr std::chrono::milliseconds kForever{-1};
   static constexpr Clock::time_point kNoDeadline = Clock::time_point::max();
 
-  // Takes ownership of a connected socket. An interruptible one fails every
-  // wait with RpcException(1818) once the calls are interrupted.
+  // Takes ownership of a connected socket. An interruptible one (a client's)
+  // fails every wait with RpcException(1818) once the calls are interrupted,
+  // and keeps the deadline; a server's does neither.
   explicit Transport(int fd, bool interruptible = false);
   ~Transport();
   Transport(const Transport&) = delete;
@@ -73,13 +74,18 @@ class Transport {
   int Fd() const { return fd_; }
 
  private:
-  // Waits until the socket is ready for `events`; throws when `silence` or
-  // the deadline passes first, or the calls are interrupted.
+  // A client's socket: waits until it is ready for `events`; throws when
+  // `silence` or the deadline passes first, or the calls are interrupted.
   void Wait(short events, std::chrono::milliseconds silence);
+  void CheckDeadline(Clock::time_point now) const;
+  // A server's socket: bounds each blocking system call by `silence`.
+  void SetSilence(std::chrono::milliseconds silence);
 
   int fd_;
   bool interruptible_;
   Clock::time_point deadline_ = kNoDeadline;
+  std::chrono::milliseconds silence_ = kForever;  // as set on a server's socket
+  bool streaming_ = false;  // the last read filled all it asked for
   std::vector<uint8_t> buffer_;
   size_t begin_ = 0;
   size_t end_ = 0;
