@@ -43,10 +43,10 @@ struct BindingOptions {
   // A call fails when its reply stays silent (no byte received) this long.
   std::chrono::milliseconds callTimeout{60000};
   // A reply must be complete this long after the request's last byte went
-  // out, however steadily its fragments come; the bind answer too. Ten call
-  // timeouts: a 4.5 MiB answer still arrives over a 64 kbit/s line, while a
-  // server that trickles fragments cannot hold the console for ever.
-  // Negative: no deadline.
+  // out, however steadily its fragments come; the bind answer too. Ten
+  // minutes, ten default call timeouts: a 4.5 MiB answer still arrives over a
+  // 64 kbit/s line, while a server that trickles fragments cannot hold the
+  // console for ever. Negative: no deadline.
   std::chrono::milliseconds replyDeadline{600000};
   Uuid interfaceUuid = kInterfaceUuid;
   uint16_t versionMajor = kInterfaceVersionMajor;
