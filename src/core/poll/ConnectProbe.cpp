@@ -10,12 +10,14 @@
 #include <cerrno>
 #include <thread>
 
+#include "rpc/runtime/CallInterrupt.h"
 #include "rpc/runtime/Transport.h"
 
 namespace core {
 
 std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout) {
   std::vector<bool> answered(targets.size(), false);
+  if (rpc::CallsInterrupted()) return answered;  // stopping: dial nobody
   std::vector<char> byName(targets.size(), 0);
   std::vector<pollfd> pending;
   std::vector<size_t> pendingIndex;
@@ -55,15 +57,18 @@ std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std:
     });
   }
 
+  // The interrupt waits last in the list, so that a stop ends the wait.
+  const size_t connecting = pending.size();
+  pending.push_back({rpc::InterruptWaitFd(), POLLIN, 0});
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  size_t open = pending.size();
-  while (open > 0) {
+  size_t open = connecting;
+  while (open > 0 && !rpc::CallsInterrupted()) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     const int ready = ::poll(pending.data(), pending.size(), static_cast<int>(left.count()));
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) break;
-    for (size_t k = 0; k < pending.size(); ++k) {
+    if (ready <= 0 || pending.back().revents != 0) break;
+    for (size_t k = 0; k < connecting; ++k) {
       pollfd& p = pending[k];
       if (p.fd < 0 || p.revents == 0) continue;
       int error = 0;
@@ -75,6 +80,7 @@ std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std:
       --open;
     }
   }
+  pending.pop_back();
   for (const pollfd& p : pending)
     if (p.fd >= 0) close(p.fd);
   for (auto& t : resolvers) t.join();

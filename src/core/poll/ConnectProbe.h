@@ -2,7 +2,9 @@
 // Dials many TCP endpoints at once and reports which took the connection
 // within a timeout. Dotted IPv4 addresses are dialled from one thread with
 // non-blocking connects; names are resolved and dialled on threads of their
-// own, as resolution blocks. The connections are closed at once.
+// own, as resolution blocks. The connections are closed at once. An interrupt
+// of the calls (rpc/runtime/CallInterrupt.h) ends the wait: whatever has not
+// answered by then counts as silent.
 
 #include <chrono>
 #include <cstdint>

@@ -29,6 +29,12 @@ inline constexpr uint16_t kMinFrag = 1432;
 // A reassembled body above this is a protocol error: well above the 4.5 MiB of
 // the largest answer of the interface, small enough to bound a lying peer.
 inline constexpr size_t kMaxReassembled = 8u << 20;
+// A reply in more fragments than this is refused: as many as the cap fills at
+// the smallest fragment a server may grant (1432 - 24 stub bytes each), 5958,
+// so a reply within the cap always passes (a 4.5 MiB answer in 5840-byte
+// fragments has 812), while a peer that trickles empty fragments is stopped.
+inline constexpr size_t kMaxReplyFragments =
+    (kMaxReassembled + (kMinFrag - kResponseHeaderSize) - 1) / (kMinFrag - kResponseHeaderSize);
 
 namespace type {
 inline constexpr uint8_t kRequest = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "rpc/runtime/CallInterrupt.h"
 #include "rpc/runtime/FaultStatus.h"
 #include "rpc/runtime/LocalEndpoint.h"
 #include "rpc/runtime/Pdu.h"
@@ -48,6 +49,12 @@ uint32_t CodeOfBindNak(uint16_t reason) {
   }
 }
 
+// When an answer begun now must be complete; far-off values mean none.
+Transport::Clock::time_point DeadlineAfter(std::chrono::milliseconds wait) {
+  if (wait.count() < 0 || wait > std::chrono::hours(24 * 365)) return Transport::kNoDeadline;
+  return Transport::Clock::now() + wait;
+}
+
 // Reads one whole fragment: the header, then exactly frag_length - 16 bytes.
 std::vector<uint8_t> ReadFragment(Transport& transport, pdu::Header& header, std::chrono::milliseconds silence) {
   uint8_t head[pdu::kHeaderSize];
@@ -81,6 +88,11 @@ void RpcBinding::SetCallTimeout(std::chrono::milliseconds timeout) {
   options_.callTimeout = timeout;
 }
 
+void RpcBinding::SetReplyDeadline(std::chrono::milliseconds deadline) {
+  std::lock_guard lock(mutex_);
+  options_.replyDeadline = deadline;
+}
+
 void RpcBinding::Reset() {
   std::lock_guard lock(mutex_);
   connection_.reset();
@@ -110,11 +122,12 @@ void RpcBinding::Associate() {
   try {
     const auto bytes = pdu::EncodeBind(bind, callId);
     transport->Write(bytes, {}, options_.callTimeout);
+    transport->SetDeadline(DeadlineAfter(options_.replyDeadline));
     // The bind is part of opening the association: a server that accepts the
     // connection but does not answer it is as unavailable as one that refuses.
     fragment = ReadFragment(*transport, header, options_.callTimeout);
   } catch (const TransportError& e) {
-    throw RpcException(status::kServerUnavailable, std::string("bind failed: ") + e.what());
+    throw RpcException(status::kServerUnavailable, std::string("bind failed: ") + e.what(), e.Cause());
   }
   if (header.callId != callId) ProtocolError("bind answered with another call id");
   if (header.type == pdu::type::kBindNak) {
@@ -137,7 +150,9 @@ void RpcBinding::Associate() {
 }
 
 Reply RpcBinding::Call(uint16_t opnum, std::span<const uint8_t> request) {
+  ThrowIfInterrupted();
   std::lock_guard lock(mutex_);
+  ThrowIfInterrupted();  // the call before this one may have been the interrupted one
   if (!connection_) Associate();
   try {
     return Exchange(opnum, request);
@@ -146,15 +161,16 @@ Reply RpcBinding::Call(uint16_t opnum, std::span<const uint8_t> request) {
     throw RpcException(fault.code, "fault status " + std::to_string(fault.status));
   } catch (const TransportError& e) {
     connection_.reset();
-    throw RpcException(status::kCallFailed, e.what());
+    throw RpcException(status::kCallFailed, e.what(), e.Cause());
   } catch (const RpcException&) {
-    connection_.reset();  // a protocol error leaves the stream out of step
+    connection_.reset();  // a protocol error or an interrupt leaves the stream out of step
     throw;
   }
 }
 
 Reply RpcBinding::Exchange(uint16_t opnum, std::span<const uint8_t> request) {
   Transport& transport = *connection_;
+  transport.SetDeadline(Transport::kNoDeadline);
   const uint32_t callId = nextCallId_++;
   pdu::Request head;
   head.opnum = opnum;
@@ -173,9 +189,11 @@ Reply RpcBinding::Exchange(uint16_t opnum, std::span<const uint8_t> request) {
     transport.Write(bytes, request.subspan(offset, count), options_.callTimeout);
     offset += count;
   } while (offset < request.size());
+  transport.SetDeadline(DeadlineAfter(options_.replyDeadline));
 
   Reply reply;
   bool first = true;
+  size_t fragments = 0;
   std::array<uint8_t, 4> drep{};
   for (;;) {
     uint8_t head24[pdu::kResponseHeaderSize];
@@ -194,6 +212,9 @@ Reply RpcBinding::Exchange(uint16_t opnum, std::span<const uint8_t> request) {
       throw FaultRaised{WindowsCodeOfFault(fault.status), fault.status, whole};
     }
     if (header.type != pdu::type::kResponse) ProtocolError("reply of PDU type " + std::to_string(header.type));
+    if (++fragments > pdu::kMaxReplyFragments) {
+      throw RpcException(status::kCallFailed, "reply in too many fragments", FailureCause::ProtocolError);
+    }
     if (header.fragLength < pdu::kResponseHeaderSize) ProtocolError("response shorter than its header");
     const bool firstFlag = header.flags & pdu::flag::kFirstFrag;
     if (first != firstFlag) ProtocolError(first ? "first fragment not flagged first" : "second first fragment");

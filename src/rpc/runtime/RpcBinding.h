@@ -12,10 +12,15 @@
 //         connect timeout, or the connection lost before the bind was answered
 //   1717  the server does not offer the interface (bind rejected or bind_nak)
 //   1726  the association broke during a call: connection closed mid-reply, a
-//         reply silent longer than the call timeout, a send that failed
+//         reply silent longer than the call timeout, a reply not complete
+//         within the reply deadline or in more than pdu::kMaxReplyFragments
+//         fragments, a send that failed
 //   1728  a reply that breaks the protocol (wrong type, call id, flags, data
 //         representation, fragment length, or above the 8 MiB reply cap)
+//   1818  the calls were interrupted (CallInterrupt.h): the running call and
+//         every later one, without touching the network
 //   fault PDUs: their status mapped as FaultStatus.h says (1745, 1783, ...)
+// Each carries a FailureCause beside its code (refused, no answer, timed out...).
 
 #include <chrono>
 #include <cstdint>
@@ -37,6 +42,12 @@ struct BindingOptions {
   std::chrono::milliseconds connectTimeout{5000};
   // A call fails when its reply stays silent (no byte received) this long.
   std::chrono::milliseconds callTimeout{60000};
+  // A reply must be complete this long after the request's last byte went
+  // out, however steadily its fragments come; the bind answer too. Ten
+  // minutes, ten default call timeouts: a 4.5 MiB answer still arrives over a
+  // 64 kbit/s line, while a server that trickles fragments cannot hold the
+  // console for ever. Negative: no deadline.
+  std::chrono::milliseconds replyDeadline{600000};
   Uuid interfaceUuid = kInterfaceUuid;
   uint16_t versionMajor = kInterfaceVersionMajor;
   uint16_t versionMinor = kInterfaceVersionMinor;
@@ -54,6 +65,7 @@ class RpcBinding : public CallTarget {
 
   void SetConnectTimeout(std::chrono::milliseconds timeout);
   void SetCallTimeout(std::chrono::milliseconds timeout);
+  void SetReplyDeadline(std::chrono::milliseconds deadline);
   // Closes the association, if any; the next call opens a new one.
   void Reset();
 

@@ -1,10 +1,13 @@
 #pragma once
-// A failure of the RPC runtime, carrying a Windows RPC status code. Only the
-// call envelope of the core catches it.
+// A failure of the RPC runtime, carrying a Windows RPC status code and, where
+// the runtime knows it, the finer cause (FailureCause.h). Only the call
+// envelope of the core catches it.
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+
+#include "rpc/runtime/FailureCause.h"
 
 namespace rpc {
 
@@ -33,11 +36,17 @@ inline constexpr uint32_t kAccessDenied = 5;
 class RpcException : public std::runtime_error {
  public:
   explicit RpcException(uint32_t code, const std::string& what = {})
-      : std::runtime_error(what.empty() ? "RPC status " + std::to_string(code) : what), code_(code) {}
+      : RpcException(code, what, CauseOfStatus(code)) {}
+  RpcException(uint32_t code, const std::string& what, FailureCause cause)
+      : std::runtime_error(what.empty() ? "RPC status " + std::to_string(code) : what), code_(code), cause_(cause) {}
   uint32_t Code() const { return code_; }
+  FailureCause Cause() const { return cause_; }
+  // DescribeFailure(Code(), Cause()).
+  std::string Describe() const { return DescribeFailure(code_, cause_); }
 
  private:
   uint32_t code_;
+  FailureCause cause_;
 };
 
 }  // namespace rpc

@@ -51,4 +51,22 @@ void RawPeer::AcceptBind(int fd) {
   Send(fd, pdu::EncodeBindAck(ack, pdu::ParseHeader(bind).callId));
 }
 
+void RawPeer::AnswerEveryRequest(int fd) {
+  AcceptBind(fd);
+  for (;;) {
+    const auto request = ReadPdu(fd);
+    if (request.empty()) return;
+    Send(fd, Response(pdu::ParseHeader(request).callId, pdu::flag::kFirstFrag | pdu::flag::kLastFrag, {9, 0, 0, 0}));
+  }
+}
+
+std::vector<uint8_t> RawPeer::Response(uint32_t callId, uint8_t flags, const std::vector<uint8_t>& stub,
+                                       bool bigEndian, uint32_t allocHint) {
+  pdu::Response head;
+  head.allocHint = allocHint;
+  std::vector<uint8_t> out = pdu::EncodeResponseHeader(head, callId, flags, stub.size(), bigEndian);
+  out.insert(out.end(), stub.begin(), stub.end());
+  return out;
+}
+
 }  // namespace rpc::test

@@ -22,6 +22,11 @@ class RawPeer {
   static void Send(int fd, const std::vector<uint8_t>& bytes);
   // Reads the bind and answers it with a plain acceptance.
   static void AcceptBind(int fd);
+  // Accepts the bind, then answers every request with the stub 9 0 0 0.
+  static void AnswerEveryRequest(int fd);
+  // A response fragment carrying `stub`.
+  static std::vector<uint8_t> Response(uint32_t callId, uint8_t flags, const std::vector<uint8_t>& stub,
+                                       bool bigEndian = false, uint32_t allocHint = 0);
 
  private:
   int listenFd_ = -1;

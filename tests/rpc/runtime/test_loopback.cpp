@@ -296,26 +296,11 @@ std::vector<test::RawPeer::Script> LyingThenHonest(std::function<Bytes(uint32_t 
     while (!test::RawPeer::ReadPdu(fd).empty()) {
     }
   };
-  auto honest = [](int fd) {
-    test::RawPeer::AcceptBind(fd);
-    for (;;) {
-      const auto request = test::RawPeer::ReadPdu(fd);
-      if (request.empty()) return;
-      const uint32_t callId = pdu::ParseHeader(request).callId;
-      Bytes out = pdu::EncodeResponseHeader({}, callId, pdu::flag::kFirstFrag | pdu::flag::kLastFrag, 4);
-      out.insert(out.end(), {9, 0, 0, 0});
-      test::RawPeer::Send(fd, out);
-    }
-  };
-  return {lying, honest};
+  return {lying, test::RawPeer::AnswerEveryRequest};
 }
 
 Bytes Response(uint32_t callId, uint8_t flags, const Bytes& stub, bool big = false, uint32_t allocHint = 0) {
-  pdu::Response head;
-  head.allocHint = allocHint;
-  Bytes out = pdu::EncodeResponseHeader(head, callId, flags, stub.size(), big);
-  out.insert(out.end(), stub.begin(), stub.end());
-  return out;
+  return test::RawPeer::Response(callId, flags, stub, big, allocHint);
 }
 
 TEST(LyingServer, RepliesThatBreakTheProtocolAreRefused) {
