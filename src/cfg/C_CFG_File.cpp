@@ -1,11 +1,14 @@
 #include "cfg/C_CFG_File.h"
 
+#include <sys/stat.h>
+
 #include "cfg/C_CFG_Folder.h"
 #include "cfg/C_CFG_Parameter.h"
 #include "cfg/C_CFG_RootFolder.h"
 #include "cfg/CfgTextReader.h"
 #include "cfg/OptionalLock.h"
 #include "cfg/SafeReplace.h"
+#include "text/Cp1251.h"
 
 namespace {
 
@@ -47,6 +50,7 @@ bool C_CFG_File::Load(bool lock) {
     SetModified(false);
     return false;
   }
+  splitLines_.clear();
   std::FILE* stream = std::fopen(path_.c_str(), "rb");
   if (stream == nullptr) {
     SetModified(false);
@@ -65,7 +69,8 @@ bool C_CFG_File::LoadFrom(std::FILE* stream, bool lock) {
     return false;
   }
   const std::uint32_t before = root_->GetCount();
-  if (!cfg::ReadTreeText(stream, *this, *root_)) {
+  splitLines_.clear();
+  if (!cfg::ReadTreeText(stream, *this, *root_, &splitLines_)) {
     // A text cut short by a read error (a folder in place of the file, a
     // failing disk) is not loaded: a later Save must not write it back half.
     // Every item read went after `before` in the root.
@@ -86,9 +91,23 @@ bool C_CFG_File::WriteTo(std::FILE* stream, bool lock) {
 
 bool C_CFG_File::Save(bool lock) {
   cfg::OptionalLock guard(*this, lock);
-  if (!guard.Ok() || root_ == nullptr) return false;
-  cfg::CopyToBackup(path_);  // a failed copy does not stop the save
-  return cfg::ReplaceFileAtomically(path_, [this](std::FILE* stream) { return root_->Write(stream); });
+  if (!guard.Ok()) return false;
+  saveError_.clear();
+  if (root_ == nullptr) {
+    saveError_ = text::Cp("объект файла уже разрушен");
+    return false;
+  }
+  // Through a symbolic link the file saved is the link's final target. Its
+  // backup goes beside it too, not beside the link: the save needs that
+  // folder anyway, and every link to one file shares one backup.
+  std::string target;
+  if (!cfg::ResolveLinks(path_, target, &saveError_)) return false;
+  // A refused save writes nothing at all, not even the backup.
+  saveError_ = cfg::RefusalToReplace(target);
+  if (!saveError_.empty()) return false;
+  cfg::CopyToBackup(target);  // a failed copy does not stop the save
+  return cfg::ReplaceFileAtomically(target, [this](std::FILE* stream) { return root_->Write(stream); },
+                                    &saveError_);
 }
 
 bool C_CFG_File::IsLoaded() const { return (state_ & kLoaded) != 0; }
@@ -103,7 +122,10 @@ void C_CFG_File::SetModified(bool modified) {
   }
 }
 
-bool C_CFG_File::IsReadOnly() const { return false; }
+bool C_CFG_File::IsReadOnly() const {
+  struct stat st {};
+  return ::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
 
 const std::string& C_CFG_File::GetPath() const { return path_; }
 

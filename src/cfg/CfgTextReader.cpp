@@ -38,6 +38,24 @@ int LineReader::Peek() {
   return static_cast<unsigned char>(buffer_[pos_]);
 }
 
+void LineReader::Take(const char* bytes, std::size_t count) {
+  if (count == 0) return;
+  textLineBytes_ += count;
+  std::size_t returns = 0;
+  while (returns < count && bytes[count - 1 - returns] == '\r') ++returns;
+  textLineReturns_ = returns == count ? textLineReturns_ + count : returns;
+}
+
+void LineReader::EndTextLine() {
+  // The carriage returns at the end belong to the line end, as the reader
+  // strips them.
+  if (textLineSplit_) splits_.push_back({textLine_, textLineBytes_ - textLineReturns_});
+  ++textLine_;
+  textLineBytes_ = 0;
+  textLineReturns_ = 0;
+  textLineSplit_ = false;
+}
+
 bool LineReader::Next(std::string& line) {
   if (finished_) return false;
   line.assign(pendingReturns_, '\r');
@@ -47,6 +65,7 @@ bool LineReader::Next(std::string& line) {
       // The end met while reading a line: this is the last line. A text that
       // ends with a line feed thus delivers one more, empty, line.
       finished_ = true;
+      EndTextLine();
       break;
     }
     const std::size_t room = kMaxLine - line.size();
@@ -55,10 +74,13 @@ bool LineReader::Next(std::string& line) {
     if (const void* lf = std::memchr(start, '\n', avail)) {
       const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
       line.append(start, n);
+      Take(start, n);
       pos_ += n + 1;
+      EndTextLine();
       break;
     }
     line.append(start, avail);
+    Take(start, avail);
     pos_ += avail;
     if (line.size() == kMaxLine) {
       // A full buffer splits the line here. When only its line end follows,
@@ -70,10 +92,17 @@ bool LineReader::Next(std::string& line) {
         ++pos_;
         ++returns;
       }
-      if (Peek() == '\n') {
+      textLineBytes_ += returns;
+      textLineReturns_ += returns;
+      const int next = Peek();
+      if (next == '\n') {
         ++pos_;
+        EndTextLine();
       } else {
         pendingReturns_ = returns;  // they begin the next line, as they would have
+        // More of this line follows: it is split. At the end of the text the
+        // line simply ends there.
+        if (next != EOF) textLineSplit_ = true;
       }
       break;
     }
@@ -82,7 +111,7 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
-bool ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root) {
+bool ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root, std::vector<SplitLine>* splits) {
   LineReader reader(stream);
   std::string raw;
   std::string comment;
@@ -135,6 +164,7 @@ bool ReadTreeText(std::FILE* stream, C_CFG_File& file, C_CFG_Folder& root) {
     commentPending = false;
     blankLines = 0;
   }
+  if (splits != nullptr) *splits = reader.Splits();
   return !reader.Failed();
 }
 

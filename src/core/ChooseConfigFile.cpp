@@ -38,6 +38,10 @@ bool CTarvikApp::ChooseConfigFile(std::string& path) {
   const std::string filter = Cp("Конфигурационные файлы (*.Cfg)|*.Cfg|Все файлы (*.*)|*.*||");
 
   while (!IsExistingRegularFile(path)) {
+    // The question says "not found" whatever stands there; a folder, a pipe
+    // or an unreachable path is named in the message list, which shows again
+    // with the next start-up line.
+    if (const std::string note = PathKindNote(path); !note.empty()) AddLogMessage(note, 0, image::kFailed);
     log_.Hide();
     const MsgAnswer create = dialogs.Message(
         text::Format(Cp("\nНе найден конфигурационный файл \"%s\"!\n\nСоздать новый конфигурационный файл?\n\n").c_str(),

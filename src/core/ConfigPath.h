@@ -17,4 +17,26 @@ std::string ConfigPathFromCommandLine(std::string_view commandLine, std::string_
 // True when the path names an existing regular file.
 bool IsExistingRegularFile(const std::string& path);
 
+// What a configuration path names (symbolic links followed).
+enum class PathKind {
+  RegularFile,  // usable
+  Missing,      // nothing there (or an empty path)
+  Folder,
+  OtherFile,    // a pipe, a device or a socket
+  Unreachable,  // stat failed otherwise: no search permission, a file used as a folder, a link loop
+};
+
+PathKind KindOfPath(const std::string& path);
+
+// Why a path that is not a regular file cannot be the configuration, for the
+// headless program's error (English, after the quoted path): "not found",
+// "is a folder, not a file", "is not a regular file (a pipe, device or
+// socket)", "cannot be reached: <system error text>". Empty for a regular file.
+std::string PathKindProblem(const std::string& path);
+
+// The same for the message list (code page 1251), a whole sentence naming
+// the path; empty for a regular file and for a missing one (the question
+// that follows already says it was not found).
+std::string PathKindNote(const std::string& path);
+
 }  // namespace core

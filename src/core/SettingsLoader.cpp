@@ -7,6 +7,7 @@
 #include "cfg/C_CFG_Folder.h"
 #include "cfg/C_CFG_RootFolder.h"
 #include "ports/DialogPort.h"
+#include "text/Cp1251.h"
 #include "text/Strings.h"
 
 namespace core {
@@ -50,14 +51,28 @@ bool EnsureSection(C_CFG_File* file, const char* name, C_CFG_Folder*& folder, bo
   return folder != nullptr;
 }
 
+std::vector<std::string> SplitLineMessages(const C_CFG_File& file) {
+  // The administrator learns why one long value became several entries
+  // before the next save writes them back so.
+  static_assert(cfg::kMaxLine == 2047, "the message names the limit");
+  const std::string format = text::Cp("Строка %zu файла \"%s\" длиннее 2047 байт (%zu байт) и разбита на части.");
+  std::vector<std::string> messages;
+  for (const cfg::SplitLine& split : file.SplitLines())
+    messages.push_back(text::Format(format.c_str(), split.line, file.GetPath().c_str(), split.length));
+  return messages;
+}
+
 int LoadSettingsFile(const std::string& path, std::unique_ptr<C_CFG_File>& file, RegistrySink& registries,
-                     ProgramSettings& settings, ports::DialogPort& dialogs) {
+                     ProgramSettings& settings, ports::DialogPort& dialogs, std::vector<std::string>* messages) {
   registries.Clear();
   if (path.empty()) return load::kNoPath;
   file = std::make_unique<C_CFG_File>(path);
   if (!file) return load::kCreateFailed;
   if (file->IsBad()) return load::kBadFile;
   if (!file->IsLoaded()) return load::kNotLoaded;
+  if (messages != nullptr) {
+    for (std::string& message : SplitLineMessages(*file)) messages->push_back(std::move(message));
+  }
 
   C_CFG_Folder* sections[std::size(kSections)] = {};
   for (size_t i = 0; i < std::size(kSections); ++i)

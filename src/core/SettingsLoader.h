@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ProgramSettings.h"
 #include "core/RegistrySink.h"
@@ -36,8 +37,17 @@ bool EnsureSection(C_CFG_File* file, const char* name, C_CFG_Folder*& folder, bo
 
 // Creates the settings file object on `path` into `file`, ensures the five
 // sections, hands [Remote interfaces] and [Hosts] to the registries and reads
-// [COMMON] into `settings`. 0, or a load:: code.
+// [COMMON] into `settings`. 0, or a load:: code. Once the file is read, the
+// message-list lines it calls for (SplitLineMessages) are appended to
+// `messages` when it is given, whatever the result.
 int LoadSettingsFile(const std::string& path, std::unique_ptr<C_CFG_File>& file, RegistrySink& registries,
-                     ProgramSettings& settings, ports::DialogPort& dialogs);
+                     ProgramSettings& settings, ports::DialogPort& dialogs,
+                     std::vector<std::string>* messages = nullptr);
+
+// One message-list line (code page 1251) for every line of the file's last
+// load that was longer than the reader takes and so was split:
+// "Строка %zu файла \"%s\" длиннее 2047 байт (%zu байт) и разбита на части."
+// with the line's number, the file's path and the line's length.
+std::vector<std::string> SplitLineMessages(const C_CFG_File& file);
 
 }  // namespace core

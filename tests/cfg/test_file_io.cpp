@@ -156,17 +156,6 @@ TEST(FileIo, SetPathThenSaveWritesElsewhere) {
   ASSERT_EQ(::chdir("/"), 0);
 }
 
-TEST(FileIo, TemporaryNamesDifferWithinOneSecond) {
-  const std::string a = cfg::TemporaryFileName();
-  const std::string b = cfg::TemporaryFileName();
-  EXPECT_NE(a, b);
-  ASSERT_EQ(a.size(), 36u) << a;
-  EXPECT_EQ(a.find_first_not_of("0123456789ABCDEF"), 32u) << a;
-  EXPECT_EQ(a.substr(32), ".Tmp");
-  EXPECT_EQ(a.substr(0, 8), text::Format("%08X", static_cast<unsigned>(::getpid())));
-  EXPECT_EQ(a.substr(0, 16), b.substr(0, 16));  // the same process and thread
-}
-
 TEST(FileIo, SaveOverAFolderFailsAndLeavesItAlone) {
   ScratchDir dir;
   WriteFile(dir / "a.cfg", kText);

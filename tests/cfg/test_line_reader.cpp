@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CfgTestSupport.h"
 #include "cfg/CfgTextReader.h"
 
 namespace {
@@ -45,6 +46,61 @@ TEST(LineReader, Table) {
       {"NUL bytes are kept", std::string("a\0b\n", 4), {std::string("a\0b", 3), ""}},
   };
   for (const Case& c : cases) EXPECT_EQ(Lines(c.text), c.lines) << c.what;
+}
+
+// Every line of the text that the reader split, with its number in the text
+// and its whole length: what the administrator is told at load time.
+TEST(LineReader, ReportsEveryLineItSplits) {
+  using Splits = std::vector<cfg::SplitLine>;
+  const std::string a2047(2047, 'a');
+  struct Case {
+    const char* what;
+    std::string text;
+    Splits splits;
+  } cases[] = {
+      {"short lines", "a\nb\r\n", {}},
+      {"3000 bytes, no line end", std::string(3000, 'x'), {{1, 3000}}},
+      {"the third line, CR LF not counted", "a\r\nb\r\n" + std::string(3000, 'x') + "\r\nc", {{3, 3000}}},
+      {"2048 bytes", std::string(2048, 'x') + "\n", {{1, 2048}}},
+      {"exactly 2047 and a line feed", a2047 + "\nb", {}},
+      {"exactly 2047 and CR LF", a2047 + "\r\nb", {}},
+      {"exactly 2047 at the very end", a2047, {}},
+      {"exactly 2047 and carriage returns at the very end", a2047 + "\r\r", {}},
+      {"carriage returns inside the line count", a2047 + "\r\rb\n", {{1, 2050}}},
+      {"split into three pieces", std::string(4095, 'y') + "\nz", {{1, 4095}}},
+      {"two long lines", std::string(2100, 'p') + "\nshort\n" + std::string(5000, 'q') + "\n", {{1, 2100}, {3, 5000}}},
+      {"a megabyte", "K=" + std::string(1 << 20, 'v') + "\r\n", {{1, 2 + (1u << 20)}}},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.text;
+    std::FILE* stream = ::fmemopen(text.data(), text.size(), "rb");
+    cfg::LineReader reader(stream);
+    std::string line;
+    std::size_t pieces = 0;
+    while (reader.Next(line)) ++pieces;
+    std::fclose(stream);
+    EXPECT_EQ(reader.Splits(), c.splits) << c.what;
+    EXPECT_GT(pieces, 0u);
+  }
+}
+
+// The file keeps the splits of its last load; a reload of a text without
+// long lines forgets them.
+TEST(LineReader, TheFileKeepsTheSplitsOfItsLastLoad) {
+  cfgtest::ScratchDir dir;
+  const std::string path = dir / "a.cfg";
+  const std::string value(1 << 20, 'v');
+  cfgtest::WriteFile(path, "[COMMON]\r\n\r\nBIG=" + value + "\r\nSMALL=1\r\n");
+  C_CFG_File file(path);
+  ASSERT_TRUE(file.IsLoaded());
+  EXPECT_EQ(file.SplitLines(), (std::vector<cfg::SplitLine>{{3, 4 + value.size()}}));
+  // The value is still read as pieces of 2047 bytes: 513 parameters here.
+  EXPECT_EQ(file.GetSection("COMMON", true)->GetCount(), 1u + (4 + value.size() + 2046) / 2047);
+
+  cfgtest::WriteFile(path, "[COMMON]\r\nSMALL=1\r\n");
+  file.Clear(true);
+  ASSERT_TRUE(file.Load(true));
+  EXPECT_TRUE(file.SplitLines().empty());
 }
 
 TEST(LineReader, LongTextAcrossBufferRefills) {

@@ -150,3 +150,30 @@ TEST_F(LoadSettingsTest, ResultCodes) {
   for (int i = 0; i < 5; ++i) deep /= std::string(220, 'd');
   EXPECT_EQ(a.LoadSettings((deep / "x.cfg").string()), 3) << "a path too long for the file's lock";
 }
+
+// Long lines are split by the reader as they always were; the administrator
+// is told of each one, with its number in the file and its whole length.
+TEST_F(LoadSettingsTest, EveryLongLineGivesOneMessageListLine) {
+  const std::string path = PathOf("long.cfg");
+  WriteFile(path, "[COMMON]\r\nERROR_APP=" + std::string(3000, 'a') + "\r\n[Hosts]\r\n\r\nNOTE=" +
+                      std::string(1000000, 'n') + "\r\n[Links]\r\nX=" + std::string(2045, 'x') + "\r\n");
+  std::unique_ptr<C_CFG_File> file;
+  core::ProgramSettings settings;
+  std::vector<std::string> messages = {"earlier"};
+  ASSERT_EQ(core::LoadSettingsFile(path, file, registries, settings, dialogs, &messages), 0);
+  const char* format = "Строка %zu файла \"%s\" длиннее 2047 байт (%zu байт) и разбита на части.";
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "earlier",
+                          text::Cp(text::Format(format, std::size_t{2}, path.c_str(), std::size_t{3010})),
+                          text::Cp(text::Format(format, std::size_t{5}, path.c_str(), std::size_t{1000005})),
+                      }));
+  // The split itself is as before: the megabyte became 489 entries.
+  EXPECT_EQ(file->GetSection("Hosts", true)->GetCount(), 489u);
+
+  // A file without long lines gives none; the list may be left out.
+  WriteFile(path, "[COMMON]\r\n");
+  messages.clear();
+  ASSERT_EQ(core::LoadSettingsFile(path, file, registries, settings, dialogs, &messages), 0);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(core::LoadSettingsFile(path, file, registries, settings, dialogs), 0);
+}
