@@ -216,7 +216,7 @@ TEST_F(Operations, DirectoryListingAndEntryReads) {
   int32_t c[11];
   rpc::QMX_DirGetQueueCounters(t, &status, &rpcErr, "SPB-NODE", &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6],
                                &c[7], &c[8], &c[9], &c[10]);
-  const int32_t now = static_cast<int32_t>(simtest::kNow);
+  const auto now = static_cast<int32_t>(simtest::NowStamp());
   EXPECT_THAT(c, testing::ElementsAre(0, 2, 1, 14, 3, now - 420, 0, now - 300, now - 120, now - 1500, now - 3600));
 
   int32_t option = -1;
