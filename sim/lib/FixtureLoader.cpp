@@ -53,6 +53,7 @@
 #include "cfg/C_CFG_Item.h"
 #include "cfg/C_CFG_RootFolder.h"
 #include "rpc/iface/Capacities.h"
+#include "rpc/iface/Interface.h"
 #include "sim/lib/DemoFixture.h"
 #include "sim/lib/SimText.h"
 #include "sim/lib/TimingText.h"
@@ -120,10 +121,9 @@ class Reader {
 };
 
 int LevelOf(std::string_view name) {
-  static const char* kNames[] = {"C", "ADMD", "PRMD", "ORG", "OU", "PN"};
   const std::string upper = text::ToUpperAscii(text::Trim(name));
   for (int i = 0; i < kLevels; ++i)
-    if (upper == kNames[i] || upper == std::to_string(i)) return i;
+    if (upper == rpc::LevelName(i) || upper == std::to_string(i)) return i;
   return -1;
 }
 
