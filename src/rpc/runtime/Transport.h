@@ -61,7 +61,7 @@ class Transport {
 
   int fd_;
   std::chrono::milliseconds silence_ = kForever;  // as set on the socket
-  std::vector<uint8_t> buffer_;
+  std::unique_ptr<uint8_t[]> buffer_;  // kBufferSize bytes once a small read needs it; never zero-filled
   size_t begin_ = 0;
   size_t end_ = 0;
 };
