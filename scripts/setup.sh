@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
   xvfb xauth fonts-dejavu-core imagemagick
   tshark tcpdump
+  tzdata
 )
 
 missing=()

@@ -13,6 +13,12 @@ jobs=$(nproc)
 echo "== build and test"
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$jobs"
+# Nodes stamp times with their local wall clock; the same tests in zones
+# west and east of UTC keep zone mistakes from passing unseen.
+for zone in America/Los_Angeles Asia/Tokyo; do
+  echo "== tests with TZ=$zone"
+  TZ=$zone ctest --test-dir build --output-on-failure -j"$jobs"
+done
 
 echo "== sanitizers (address, undefined) on the core tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVT_SANITIZE=ON \

@@ -8,6 +8,7 @@
 #include "sim/lib/FaultPlan.h"
 #include "sim/lib/SimNode.h"
 #include "sim/lib/SimText.h"
+#include "sim/lib/WallClock.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -45,10 +46,13 @@ int64_t Number(const std::string& word, const char* what) {
   return value;
 }
 
+// A time stamp word: a number as it is, or now[+-N] as the node's local
+// wall-clock stamp of the command's moment.
 uint32_t Time(const std::string& word, std::time_t now) {
   const std::string upper = text::ToUpperAscii(word);
-  if (upper == "NOW") return static_cast<uint32_t>(now);
-  if (upper.rfind("NOW", 0) == 0) return static_cast<uint32_t>(now + Number(upper.substr(3), "time"));
+  if (upper == "NOW") return static_cast<uint32_t>(LocalWallClockSeconds(now));
+  if (upper.rfind("NOW", 0) == 0)
+    return static_cast<uint32_t>(LocalWallClockSeconds(now) + Number(upper.substr(3), "time"));
   return static_cast<uint32_t>(Number(word, "time"));
 }
 

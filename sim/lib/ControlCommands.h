@@ -22,7 +22,8 @@
 //   admin USER CONNECTION... | admin none set or clear the current administrator
 //   taskstate TASK CODE                   a task's state code
 //   counters NAME C1 ... C11              an entry's eleven queue counters
-//                                         (times may be written now-N)
+//                                         (times may be written now-N: the
+//                                         node's local wall-clock stamps)
 //   messages NAME N                       messages waiting in a mailbox
 //   forced NAME 0|1                       an entry's forced-connection flag
 //   disk NAME FREE_BYTES                  a disk's free space
@@ -40,7 +41,8 @@ namespace sim {
 class FaultPlan;
 class SimNode;
 
-// Runs one command line; the caller holds the node's lock.
+// Runs one command line; the caller holds the node's lock. `now` is the
+// command's moment (UTC seconds, as std::time gives them).
 std::string RunControlCommand(std::string_view line, FaultPlan& faults, SimNode& node, std::time_t now);
 
 }  // namespace sim

@@ -20,7 +20,9 @@ class FixtureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// `now` anchors the relative time stamps ("now-600") of the fixture.
+// `now` (UTC seconds, as std::time gives them) anchors the relative time
+// stamps ("now-600") of the fixture; they become the node's local wall-clock
+// stamps of that moment (WallClock.h).
 Node LoadFixtureFile(const std::string& path, std::time_t now);
 // The same for a text held in memory; `origin` names it in errors.
 Node LoadFixtureText(std::string_view text, std::string_view origin, std::time_t now);

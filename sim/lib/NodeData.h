@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "rpc/iface/DirAttributes.h"
+#include "rpc/iface/Interface.h"
 #include "rpc/iface/QueryRecords.h"
 
 namespace sim {
@@ -20,7 +21,7 @@ struct TaskProperty {
 struct Task {
   std::string name;
   std::string comment;
-  int32_t state = 1;  // the task state codes of the interface (-1..5)
+  int32_t state = rpc::taskstate::kRunning;  // any code of rpc::taskstate (-1..5)
   bool visible = false;
   std::vector<TaskProperty> properties;
 };
@@ -71,7 +72,7 @@ struct RouteEntry {
   std::string target;  // mailbox name(s), may be empty for 'R'
 };
 
-inline constexpr int kLevels = 6;
+inline constexpr int kLevels = rpc::level::kCount;
 using RouteTable = std::vector<RouteEntry>;
 
 struct AbonentRecord {
@@ -103,7 +104,9 @@ struct Replication {
 struct User {
   std::string name;
   std::string password;
-  int32_t level = 1;  // 1 user, 2 administrator
+  // kUser, or kAdministrator (or kAdministratorShared: the same): takes the
+  // administrator rights at logon when nobody holds them.
+  int32_t level = rpc::access::kUser;
 };
 
 // A file of the server's disk (installation sets); `path` in the server's form.

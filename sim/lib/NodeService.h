@@ -8,6 +8,7 @@
 // with a bad-stub-data fault; an operation the console never issues is logged
 // as "ProcN <not served>" and answered with a range-error fault.
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -24,6 +25,8 @@ class NodeService {
       : node_(node), mutex_(nodeMutex), faults_(faults), log_(log) {}
 
   rpc::ServerReply Handle(uint16_t opnum, rpc::NdrReader& request);
+  // Calls received so far, served or not.
+  uint64_t Calls() const { return calls_.load(std::memory_order_relaxed); }
 
  private:
   template <class Request, class Method>
@@ -33,6 +36,7 @@ class NodeService {
   std::mutex& mutex_;
   FaultPlan& faults_;
   RequestLog& log_;
+  std::atomic<uint64_t> calls_{0};
 };
 
 }  // namespace sim

@@ -57,6 +57,8 @@ class NodeSimulator {
   }
 
   uint64_t AcceptedConnections() const;
+  // Calls received on every endpoint so far.
+  uint64_t CallsReceived() const { return service_.Calls(); }
   // Stops the listeners, the connections and the control channel. Safe twice.
   void Stop();
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "rpc/iface/Interface.h"
 #include "sim/lib/SimText.h"
 
 namespace sim {
@@ -51,26 +52,26 @@ rpc::LogonResponse SimNode::Logon(const rpc::LogonRequest& r) {
   for (const auto& u : node_.users)
     if (SameName(u.name, user)) found = &u;
   if (!found || found->password != password) {
-    out.AccessLevel = 0;  // refused
+    out.AccessLevel = rpc::access::kRefused;
     out.ReturnValue = 5;  // access denied
     return out;
   }
-  if (found->level < 2) {
-    out.AccessLevel = 1;
+  if (found->level < rpc::access::kAdministrator) {
+    out.AccessLevel = rpc::access::kUser;
     return out;
   }
   // An administrator takes the rights when nobody holds them, or when the same
   // user comes back from the same machine; otherwise the rights stay with the
-  // holder and the new session is told so with level 3.
+  // holder and the new session is told so (administrator, shared).
   const bool free = node_.adminUser.empty();
   const bool same = SameName(node_.adminUser, found->name) && node_.adminConnection == identity;
   if (free || same) {
     if (free) RaiseStateFlag();
     node_.adminUser = found->name;
     node_.adminConnection = identity;
-    out.AccessLevel = 2;
+    out.AccessLevel = rpc::access::kAdministrator;
   } else {
-    out.AccessLevel = 3;
+    out.AccessLevel = rpc::access::kAdministratorShared;
   }
   return out;
 }
@@ -126,28 +127,34 @@ rpc::TaskGetAtResponse SimNode::TaskGetAt(const rpc::TaskGetAtRequest& r) {
 rpc::TaskGetStateResponse SimNode::TaskGetState(const rpc::TaskGetStateRequest& r) {
   rpc::TaskGetStateResponse out;
   const Task* task = FindTask(r.TaskName);
-  out.State = task ? task->state : 5;  // "no task"
+  out.State = task ? task->state : rpc::taskstate::kNoTask;
   return out;
 }
 
 namespace {
 
+bool IsCommand(int32_t command) { return command >= rpc::taskcmd::kStart && command <= rpc::taskcmd::kHide; }
+
+// Start, stop, abort and restart change task states; show and hide do not.
+bool ChangesState(int32_t command) { return command >= rpc::taskcmd::kStart && command <= rpc::taskcmd::kRestart; }
+
 // The state a task is left in by a command; show and hide leave it as it is.
 int32_t StateAfter(int32_t state, int32_t command) {
+  using namespace rpc::taskcmd;
   switch (command) {
-    case 1: return 1;  // start
-    case 2: return 0;  // stop
-    case 3: return 0;  // abort: stopped at once
-    case 4: return 1;  // restart
+    case kStart:
+    case kRestart: return rpc::taskstate::kRunning;
+    case kStop:
+    case kAbort: return rpc::taskstate::kStopped;  // abort: stopped at once
     default: return state;
   }
 }
 
 bool ApplyCommand(Task& task, int32_t command) {
-  if (command < 1 || command > 6) return false;
+  if (!IsCommand(command)) return false;
   task.state = StateAfter(task.state, command);
-  if (command == 5) task.visible = true;
-  if (command == 6) task.visible = false;
+  if (command == rpc::taskcmd::kShow) task.visible = true;
+  if (command == rpc::taskcmd::kHide) task.visible = false;
   return true;
 }
 
@@ -161,19 +168,19 @@ rpc::TaskControlResponse SimNode::TaskControl(const rpc::TaskControlRequest& r) 
     out.ReturnValue = -1;
     return out;
   }
-  if (r.Command <= 4) RaiseStateFlag();
+  if (ChangesState(r.Command)) RaiseStateFlag();
   return out;
 }
 
 rpc::ServerControlResponse SimNode::ServerControl(const rpc::ServerControlRequest& r) {
   rpc::ServerControlResponse out;
   out.Command = r.Command;
-  if (r.Command < 1 || r.Command > 6) {
+  if (!IsCommand(r.Command)) {
     out.ReturnValue = -1;
     return out;
   }
   for (auto& task : node_.tasks) ApplyCommand(task, r.Command);
-  if (r.Command <= 4) RaiseStateFlag();
+  if (ChangesState(r.Command)) RaiseStateFlag();
   return out;
 }
 

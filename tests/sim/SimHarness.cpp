@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -17,6 +18,29 @@ sim::Node Fixture(std::string_view utf8) {
 }
 
 sim::Node DemoNode() { return sim::LoadDemoNode(kNow); }
+
+int64_t NowStamp() {
+  std::tm local{};
+  localtime_r(&kNow, &local);
+  return static_cast<int64_t>(kNow) + local.tm_gmtoff;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* zone) {
+  if (const char* old = std::getenv("TZ")) {
+    hadZone_ = true;
+    previous_ = old;
+  }
+  ::setenv("TZ", zone, 1);
+  ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+  if (hadZone_)
+    ::setenv("TZ", previous_.c_str(), 1);
+  else
+    ::unsetenv("TZ");
+  ::tzset();
+}
 
 Harness::Harness(sim::Node node) {
   simulator = std::make_unique<sim::NodeSimulator>(std::move(node));

@@ -3,6 +3,7 @@
 // it, for the tests of this folder. Fixture texts are written in UTF-8 and
 // turned into CP1251 here.
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -15,6 +16,22 @@ namespace simtest {
 
 // The fixture time anchor the tests use ("now" in fixtures).
 inline constexpr std::time_t kNow = 1765000000;
+// What the node sends for kNow in the test process's time zone: kNow shifted
+// by the zone's offset at that moment.
+int64_t NowStamp();
+
+// Sets TZ for the life of the object and puts the previous value back.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone);
+  ~ScopedTimeZone();
+  ScopedTimeZone(const ScopedTimeZone&) = delete;
+  ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+ private:
+  bool hadZone_ = false;
+  std::string previous_;
+};
 
 sim::Node Fixture(std::string_view utf8);
 sim::Node DemoNode();

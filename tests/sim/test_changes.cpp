@@ -215,23 +215,27 @@ TEST_F(Changes, TaskCommands) {
     int32_t result;
     int32_t state;  // of the task afterwards
   };
-  for (const Step& s : {Step{"MQUEUE", 2, 0, 0}, Step{"MQUEUE", 5, 0, 0}, Step{"mqueue", 1, 0, 1},
-                        Step{"MQUEUE", 3, 0, 0}, Step{"MQUEUE", 4, 0, 1}, Step{"MQUEUE", 6, 0, 1},
-                        Step{"MQUEUE", 7, -1, 1}, Step{"NOSUCH", 1, -1, 5}}) {
+  using namespace rpc::taskcmd;
+  using rpc::taskstate::kRunning, rpc::taskstate::kStopped, rpc::taskstate::kNoTask;
+  for (const Step& s : {Step{"MQUEUE", kStop, 0, kStopped}, Step{"MQUEUE", kShow, 0, kStopped},
+                        Step{"mqueue", kStart, 0, kRunning}, Step{"MQUEUE", kAbort, 0, kStopped},
+                        Step{"MQUEUE", kRestart, 0, kRunning}, Step{"MQUEUE", kHide, 0, kRunning},
+                        Step{"MQUEUE", kHide + 1, -1, kRunning}, Step{"NOSUCH", kStart, -1, kNoTask}}) {
     int32_t command = s.command;
     EXPECT_EQ(rpc::TaskControl(t, s.task, &command), s.result) << s.task << " " << s.command;
-    int32_t state = 5;
+    int32_t state = rpc::taskstate::kSent;
     rpc::TaskGetState(t, s.task, &state);
     EXPECT_EQ(state, s.state) << s.task << " " << s.command;
   }
   const int32_t flag = StateFlag();
-  int32_t command = 2;
+  int32_t command = kStop;
   EXPECT_EQ(rpc::ServerControl(t, &command), 0);
   EXPECT_NE(StateFlag(), flag);
-  for (const char* task : {"ROUTER", "MQUEUE", "MSERVER", "TCPVELT", "ZMODEM"}) {
-    int32_t state = 5;
-    rpc::TaskGetState(t, task, &state);
-    EXPECT_EQ(state, 0) << task;
+  for (const std::string_view task : {rpc::task::kRouter, rpc::task::kQueueManager, rpc::task::kMailServer,
+                                      rpc::task::kTcpTransport, rpc::task::kModemTransport}) {
+    int32_t state = rpc::taskstate::kSent;
+    rpc::TaskGetState(t, std::string(task).c_str(), &state);
+    EXPECT_EQ(state, kStopped) << task;
   }
 }
 

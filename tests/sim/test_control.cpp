@@ -10,6 +10,7 @@
 
 #include "SimHarness.h"
 #include "rpc/iface/Calls.h"
+#include "rpc/iface/Interface.h"
 #include "sim/lib/ControlChannel.h"
 
 namespace {
@@ -64,10 +65,10 @@ TEST(ControlChannel, NodeCommandsChangeWhatTheClientReads) {
   EXPECT_STREQ(connection, "WinComputerName=OTHER;FQDN=;IP=10.0.0.7");
   int32_t level = 0;
   rpc::Logon(h.Target(), 3, "WS", 6, "ADMIN", 6, "admin", &level);
-  EXPECT_EQ(level, 3) << "another administrator holds the rights";
+  EXPECT_EQ(level, rpc::access::kAdministratorShared) << "another administrator holds the rights";
   h.Command("admin none");
   rpc::Logon(h.Target(), 3, "WS", 6, "ADMIN", 6, "admin", &level);
-  EXPECT_EQ(level, 2);
+  EXPECT_EQ(level, rpc::access::kAdministrator);
 }
 
 }  // namespace

@@ -98,8 +98,8 @@ TEXT=two
   EXPECT_EQ(sim::WordAt(e.timings, 4), 1800u);
   EXPECT_EQ(sim::WordAt(e.timings, 6 * 4), 9u);
   EXPECT_EQ(sim::WordAt(e.timings, 7 * 4), 0xFFFFFFFFu);
-  const std::array<uint32_t, 11> counters{1, 2, 3, 4, 5, simtest::kNow - 600, 0, simtest::kNow, simtest::kNow + 5,
-                                          100, simtest::kNow - 1};
+  const auto now = static_cast<uint32_t>(simtest::NowStamp());
+  const std::array<uint32_t, 11> counters{1, 2, 3, 4, 5, now - 600, 0, now, now + 5, 100, now - 1};
   EXPECT_EQ(e.counters, counters);
   EXPECT_EQ(node.directory[1].apfList, "#Folder=D:\\EXCHANGE\\LOCAL");
   EXPECT_EQ(node.directory[1].viaLocalFolder, 1);

@@ -39,9 +39,9 @@ class Operations : public testing::Test {
 
 TEST_F(Operations, SessionLogonAdministratorAndStateFlag) {
   const std::string id = "WinComputerName=WS1;FQDN=ws1.local;IP=10.0.0.9";
-  int32_t level = -100;
+  int32_t level = rpc::access::kUnset;
   rpc::Logon(t, static_cast<int32_t>(id.size() + 1), id.c_str(), 6, "ADMIN", 6, "admin", &level);
-  EXPECT_EQ(level, 2);
+  EXPECT_EQ(level, rpc::access::kAdministrator);
   Buffer connection(rpc::cap::kAdminText), user(rpc::cap::kAdminText);
   int32_t unused = 0;
   rpc::GetCurrentAdmin(t, connection.capacity, &connection.length, connection.data(), user.capacity, &user.length,
@@ -53,17 +53,18 @@ TEST_F(Operations, SessionLogonAdministratorAndStateFlag) {
   const int32_t flag = rpc::GetStateFlag(t, static_cast<int32_t>(id.size() + 1), id.c_str(), 5, "ADMIN", &unused);
   EXPECT_EQ(rpc::GetStateFlag(t, static_cast<int32_t>(id.size() + 1), id.c_str(), 5, "ADMIN", &unused), flag);
 
-  // A second administrator is told that the rights are held (3); a user gets 1; a
-  // wrong password is refused.
+  // A second administrator is told that the rights are held; a user gets user
+  // rights; a wrong password is refused.
   struct Case {
     const char* user;
     const char* password;
     int32_t level;
   };
-  for (const Case& c : {Case{"ADMIN", "admin", 3}, Case{"OPERATOR", "operator", 1}, Case{"ADMIN", "nope", 0},
-                        Case{"NOBODY", "", 0}}) {
+  using namespace rpc::access;
+  for (const Case& c : {Case{"ADMIN", "admin", kAdministratorShared}, Case{"OPERATOR", "operator", kUser},
+                        Case{"ADMIN", "nope", kRefused}, Case{"NOBODY", "", kRefused}}) {
     const std::string other = "WinComputerName=WS2;FQDN=;IP=";
-    level = -100;
+    level = kUnset;
     rpc::Logon(t, static_cast<int32_t>(other.size() + 1), other.c_str(), static_cast<int32_t>(strlen(c.user) + 1),
                c.user, static_cast<int32_t>(strlen(c.password) + 1), c.password, &level);
     EXPECT_EQ(level, c.level) << c.user << "/" << c.password;
@@ -216,7 +217,7 @@ TEST_F(Operations, DirectoryListingAndEntryReads) {
   int32_t c[11];
   rpc::QMX_DirGetQueueCounters(t, &status, &rpcErr, "SPB-NODE", &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6],
                                &c[7], &c[8], &c[9], &c[10]);
-  const int32_t now = static_cast<int32_t>(simtest::kNow);
+  const auto now = static_cast<int32_t>(simtest::NowStamp());
   EXPECT_THAT(c, testing::ElementsAre(0, 2, 1, 14, 3, now - 420, 0, now - 300, now - 120, now - 1500, now - 3600));
 
   int32_t option = -1;

@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "rpc/iface/Interface.h"
+
 namespace core {
 
-namespace access {
-inline constexpr int32_t kUnset = -100;  // before a logon
-inline constexpr int32_t kUser = 1;
-inline constexpr int32_t kAdministrator = 2;
-inline constexpr int32_t kAdministratorShared = 3;  // administrator while another may be connected
-inline constexpr int32_t kNoConnection = 4;
-}  // namespace access
+// The access levels live with the interface's other codes.
+namespace access = rpc::access;
 
 struct LogonState {
   int32_t accessLevel = access::kUnset;

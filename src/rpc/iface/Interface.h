@@ -1,6 +1,6 @@
 #pragma once
 // Identity of the administration interface and the codes its operations carry:
-// routing levels, task states and task commands.
+// routing levels, access levels, task states, task commands and task names.
 
 #include <array>
 #include <cstdint>
@@ -57,6 +57,25 @@ inline constexpr int32_t kDeleteBit = 0x80;
 std::string_view LevelName(int32_t level);
 // The level DelRoutItem sends: 0x80 | level for a table level, 111 as it is.
 int32_t DeleteLevel(int32_t level);
+
+// The access level a Logon answers, and the console's own values beside them.
+namespace access {
+inline constexpr int32_t kUnset = -100;  // the console's value before a logon
+inline constexpr int32_t kRefused = 0;   // what a node answers a refused logon; any level outside 1..3 refuses
+inline constexpr int32_t kUser = 1;
+inline constexpr int32_t kAdministrator = 2;
+inline constexpr int32_t kAdministratorShared = 3;  // administrator while another may be connected
+inline constexpr int32_t kNoConnection = 4;         // the console's value when no connection is used
+}  // namespace access
+
+// The names of the server tasks the console and the node refer to.
+namespace task {
+inline constexpr std::string_view kQueueManager = "MQUEUE";
+inline constexpr std::string_view kRouter = "ROUTER";
+inline constexpr std::string_view kMailServer = "MSERVER";
+inline constexpr std::string_view kTcpTransport = "TCPVELT";
+inline constexpr std::string_view kModemTransport = "ZMODEM";
+}  // namespace task
 
 namespace taskstate {
 inline constexpr int32_t kUnplannedStop = -1;

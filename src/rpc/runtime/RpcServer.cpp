@@ -54,8 +54,6 @@ ServerReply ServerReply::With(Action action) {
 struct RpcServer::Connection {
   std::unique_ptr<Transport> transport;
   std::string secondaryAddress;
-  std::thread thread;
-  std::atomic<bool> done{false};
   // Negotiated at bind.
   bool bound = false;
   uint16_t xmitFrag = pdu::kDefaultMaxFrag;
@@ -165,7 +163,6 @@ void RpcServer::AcceptLoop(int listenFd, std::string secondaryAddress) {
     const int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);  // fails harmlessly on a Unix socket
     ++accepted_;
-    ReapFinished();
     std::lock_guard lock(mutex_);
     if (stopping_.load()) {
       close(fd);
@@ -174,26 +171,42 @@ void RpcServer::AcceptLoop(int listenFd, std::string secondaryAddress) {
     auto connection = std::make_unique<Connection>();
     connection->transport = std::make_unique<Transport>(fd);
     connection->secondaryAddress = secondaryAddress;
-    Connection* raw = connection.get();
+    waiting_.push_back(connection.get());
     connections_.push_back(std::move(connection));
-    raw->thread = std::thread([this, raw] { ServeAndClose(*raw); });
+    // Every waiting connection has a worker of its own: an idle one, or a new one.
+    if (waiting_.size() > idleWorkers_)
+      workers_.emplace_back([this] { WorkerLoop(); });
+    else
+      workSignal_.notify_one();
   }
 }
 
-void RpcServer::ReapFinished() {
-  std::list<std::unique_ptr<Connection>> finished;
-  {
-    std::lock_guard lock(mutex_);
-    for (auto it = connections_.begin(); it != connections_.end();) {
-      if ((*it)->done.load()) {
-        finished.push_back(std::move(*it));
-        it = connections_.erase(it);
-      } else {
-        ++it;
+void RpcServer::WorkerLoop() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    ++idleWorkers_;
+    workSignal_.wait(lock, [this] { return stopping_.load() || !waiting_.empty(); });
+    --idleWorkers_;
+    if (stopping_.load()) return;  // Stop closes what still waits
+    Connection* connection = waiting_.front();
+    waiting_.pop_front();
+    lock.unlock();
+    ServeAndClose(*connection);
+    std::unique_ptr<Connection> finished;
+    lock.lock();
+    // Out of the list before its descriptor is closed, so that Stop never
+    // touches a reused descriptor number.
+    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
+      if (it->get() == connection) {
+        finished = std::move(*it);
+        connections_.erase(it);
+        break;
       }
     }
+    lock.unlock();
+    finished.reset();
+    lock.lock();
   }
-  for (auto& c : finished) c->thread.join();
 }
 
 bool RpcServer::WaitOrStop(std::chrono::milliseconds delay) {
@@ -298,10 +311,8 @@ void RpcServer::Serve(Connection& c) {
 
 void RpcServer::ServeAndClose(Connection& c) {
   Serve(c);
-  // The peer sees the end at once; the descriptor itself is closed when the
-  // thread is joined, so that Stop never touches a reused descriptor number.
+  // The peer sees the end at once; the worker closes the descriptor.
   c.transport->Shutdown();
-  c.done = true;
 }
 
 bool RpcServer::Dispatch(Connection& c, Call& call) {
@@ -392,6 +403,7 @@ bool RpcServer::Dispatch(Connection& c, Call& call) {
 
 void RpcServer::Stop() {
   std::vector<std::thread> acceptors;
+  std::vector<std::thread> workers;
   std::list<std::unique_ptr<Connection>> connections;
   std::vector<int> fds;
   std::vector<std::string> paths;
@@ -405,14 +417,22 @@ void RpcServer::Stop() {
     paths.swap(socketPaths_);
   }
   stopSignal_.notify_all();
+  workSignal_.notify_all();
   for (auto& t : acceptors) t.join();
   {
-    // No acceptor runs any more: the list is complete.
+    // No acceptor runs any more: the lists are complete.
     std::lock_guard lock(mutex_);
     for (auto& c : connections_) c->transport->Shutdown();
+    workers.swap(workers_);
+  }
+  for (auto& t : workers) t.join();
+  {
+    // Connections that no worker took up are closed here.
+    std::lock_guard lock(mutex_);
+    waiting_.clear();
     connections.swap(connections_);
   }
-  for (auto& c : connections) c->thread.join();
+  connections.clear();
   for (int fd : fds) close(fd);
   for (const auto& p : paths) unlink(p.c_str());
 }

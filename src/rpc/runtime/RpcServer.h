@@ -4,14 +4,17 @@
 // one to a handler by operation number and sends its reply, fragmented to the
 // size negotiated at bind. The simulator and the tests share it.
 //
-// One thread per listener and one per connection. The handler is called from
-// connection threads, possibly at the same time for two connections: it must
-// guard its own state.
+// One thread per listener, and one worker thread per open connection; a worker
+// whose connection ended serves the next one, as starting a thread costs more
+// than a whole short association on a busy machine. The handler is called from
+// the workers, possibly at the same time for two connections: it must guard
+// its own state.
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
 #include <memory>
@@ -95,7 +98,8 @@ class RpcServer {
   void ServeAndClose(Connection& connection);
   // Returns false when the connection is to be closed.
   bool Dispatch(Connection& connection, Call& call);
-  void ReapFinished();
+  // A worker: serves accepted connections one after the other until Stop.
+  void WorkerLoop();
   bool WaitOrStop(std::chrono::milliseconds delay);
 
   Handler handler_;
@@ -109,7 +113,11 @@ class RpcServer {
   std::vector<int> listenFds_;
   std::vector<std::string> socketPaths_;
   std::vector<std::thread> acceptThreads_;
-  std::list<std::unique_ptr<Connection>> connections_;
+  std::list<std::unique_ptr<Connection>> connections_;  // accepted and not yet closed
+  std::deque<Connection*> waiting_;                    // accepted, no worker yet
+  std::vector<std::thread> workers_;
+  size_t idleWorkers_ = 0;
+  std::condition_variable workSignal_;
 };
 
 }  // namespace rpc

@@ -254,7 +254,7 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
   while (size > 0) {
     if (begin_ < end_) {
       const size_t n = std::min(size, end_ - begin_);
-      std::memcpy(out, buffer_.data() + begin_, n);
+      std::memcpy(out, buffer_.get() + begin_, n);
       begin_ += n;
       out += n;
       size -= n;
@@ -269,8 +269,10 @@ void Transport::ReadExact(uint8_t* out, size_t size, std::chrono::milliseconds s
     }
     // Large reads bypass the buffer; small ones fill it for what follows.
     const bool direct = size >= kBufferSize;
-    if (!direct && buffer_.empty()) buffer_.resize(kBufferSize);
-    uint8_t* target = direct ? out : buffer_.data();
+    // Left uninitialised: recv writes what is read, and only the pages it
+    // touches are ever mapped, which keeps a short-lived connection cheap.
+    if (!direct && !buffer_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kBufferSize);
+    uint8_t* target = direct ? out : buffer_.get();
     const size_t want = direct ? size : kBufferSize;
     const ssize_t got = recv(fd_, target, want, 0);
     streaming_ = got == static_cast<ssize_t>(want);

@@ -86,7 +86,7 @@ class Transport {
   Clock::time_point deadline_ = kNoDeadline;
   std::chrono::milliseconds silence_ = kForever;  // as set on a server's socket
   bool streaming_ = false;  // the last read filled all it asked for
-  std::vector<uint8_t> buffer_;
+  std::unique_ptr<uint8_t[]> buffer_;  // kBufferSize bytes once a small read needs it; never zero-filled
   size_t begin_ = 0;
   size_t end_ = 0;
 };
