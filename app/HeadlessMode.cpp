@@ -61,6 +61,10 @@ int RunHeadless(const Options& options) {
                                                          : options.positional[0];
   // The same path rule as the desktop program's command line.
   const std::string path = core::ConfigPathFromCommandLine(given, "");
+  if (core::KindOfPath(path) != core::PathKind::Missing && !core::IsExistingRegularFile(path)) {
+    Error("configuration file \"" + path + "\" " + core::PathKindProblem(path));
+    return exitcode::kConfigMissing;
+  }
   if (!core::IsExistingRegularFile(path)) {
     // Asked first, so that the missing-file questions never come up headless.
     Error("configuration file \"" + path + "\" not found; create it with: vtconsole --headless --create-config " +

@@ -104,6 +104,8 @@ int RunMonitor(const Options& options, const std::string& path) {
   }
   if (options.user) credentials.user = text::Utf8ToCp1251(*options.user);
   credentials.noConnection = options.noConnection;
+  // The interrupt's pipe exists before a signal can want it.
+  PrepareStopSignal();
   InstallStopSignals();
 
   MonitorDialogPort dialogs(std::move(credentials), options.quitOnConflict);
@@ -148,7 +150,7 @@ int RunMonitor(const Options& options, const std::string& path) {
   }
   const int code = console.Stop();
   if (console.App().SaveFailed()) {
-    PrintError("the configuration file \"" + path + "\" was not saved: " + console.App().SaveError());
+    PrintError("the configuration file \"" + path + "\" was not saved: " + text::Cp1251ToUtf8(console.App().SaveError()));
     return exitcode::kSaveFailed;
   }
   if (refusedEverywhere) return exitcode::kLogonRefused;

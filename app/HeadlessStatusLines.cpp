@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "core/net/ComputerRegistry.h"
-#include "rpc/runtime/RpcException.h"
+#include "rpc/runtime/CallInterrupt.h"
+#include "rpc/runtime/FailureCause.h"
 #include "text/Cp1251.h"
 
 namespace app {
@@ -13,21 +14,14 @@ void PrintError(const std::string& message) {
   std::fflush(stderr);
 }
 
-void StopSignalArrived() {}
+void PrepareStopSignal() { rpc::InterruptWaitFd(); }
 
-void ResumeCallsAfterStopSignal() {}
+void StopSignalArrived() { rpc::InterruptCalls(); }
 
-std::string DescribeChannelFailure(uint32_t status) {
-  const char* meaning = "call failed";
-  switch (status) {
-    case rpc::status::kServerUnavailable: meaning = "no answer or refused"; break;
-    case rpc::status::kCallFailed: meaning = "timed out"; break;
-    case rpc::status::kCallCancelled: meaning = "cancelled"; break;
-    case rpc::status::kProtocolError:
-    case rpc::status::kBadStubData: meaning = "protocol error"; break;
-    default: break;
-  }
-  return std::to_string(status) + " (" + meaning + ")";
+void ResumeCallsAfterStopSignal() { rpc::ResetCallInterrupt(); }
+
+std::string DescribeChannelFailure(const core::__RpcClientDescription& computer) {
+  return rpc::DescribeFailure(computer.lastException, computer.lastFailureCause);
 }
 
 LogonSummary SummarizeLogons(const core::ComputerRegistry& computers, const std::string& user) {
@@ -40,7 +34,7 @@ LogonSummary SummarizeLogons(const core::ComputerRegistry& computers, const std:
       case core::StartupLogon::Accepted: ++summary.accepted; break;
       case core::StartupLogon::Unreachable:
         summary.unreachable.push_back("computer \"" + name + "\" cannot be reached: " +
-                                      DescribeChannelFailure(computer->lastException) +
+                                      DescribeChannelFailure(*computer) +
                                       "; it is polled on and logged on once it answers");
         break;
       case core::StartupLogon::Refused:
@@ -63,7 +57,7 @@ void ChannelErrorLines::ComputerStateChanged(int computerIndex, bool online) {
   const core::__RpcClientDescription* computer = computers_->At(computerIndex);
   if (!computer || computer->lastException == 0) return;
   PrintError("computer \"" + text::Cp1251ToUtf8(computer->name) +
-             "\": channel error " + DescribeChannelFailure(computer->lastException));
+             "\": channel error " + DescribeChannelFailure(*computer));
 }
 
 }  // namespace app

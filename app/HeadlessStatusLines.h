@@ -11,13 +11,16 @@
 
 namespace core {
 class ComputerRegistry;
-}
+struct __RpcClientDescription;
+}  // namespace core
 
 namespace app {
 
 // "vtconsole: <message>" on standard error.
 void PrintError(const std::string& message);
 
+// Before the signal handlers are installed.
+void PrepareStopSignal();
 // Called from the signal handler: every wait for the network ends at once.
 void StopSignalArrived();
 // After the stop: the shutdown's own calls may go out again.
@@ -33,8 +36,9 @@ struct LogonSummary {
 LogonSummary SummarizeLogons(const core::ComputerRegistry& computers, const std::string& user);
 void ReportLogons(const LogonSummary& summary);
 
-// "1722 (connection refused)": the status of a failed call and what it means.
-std::string DescribeChannelFailure(uint32_t status);
+// "1722 (connection refused)": the status of the computer's last failed call
+// and what it means.
+std::string DescribeChannelFailure(const core::__RpcClientDescription& computer);
 
 // A computer that goes off-line is named on standard error with the cause of
 // its last failed call.

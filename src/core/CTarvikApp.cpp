@@ -54,7 +54,12 @@ void CTarvikApp::AddLogMessage(std::string_view message, uint32_t lifetimeMs, in
 void CTarvikApp::ShowLog(uint32_t lifetimeMs) { log_.Show(lifetimeMs); }
 
 int CTarvikApp::LoadSettings(const std::string& path) {
-  return LoadSettingsFile(path, file_, registries_, settings_, *env_.dialogs);
+  // Lines the reader had to cut are named in the message list, so that a
+  // value the next save writes as several lines does not change unnoticed.
+  std::vector<std::string> messages;
+  const int result = LoadSettingsFile(path, file_, registries_, settings_, *env_.dialogs, &messages);
+  for (const std::string& message : messages) AddLogMessage(message, 0, image::kFailed);
+  return result;
 }
 
 void CTarvikApp::LogOk() { AddLogMessage("  OK.", 0, image::kOk); }
@@ -222,7 +227,7 @@ int CTarvikApp::ExitInstance() {
   saveError_.clear();
   if (file_ && file_->IsLoaded() && favoritesLoaded_) {
     std::string reason;
-    if (!services_.SaveFavorites(reason)) saveError_ = reason.empty() ? std::string("unknown error") : reason;
+    if (!services_.SaveFavorites(reason)) saveError_ = reason.empty() ? Cp("неизвестная ошибка") : reason;
     favoritesLoaded_ = false;
   }
   if (saveError_.empty()) {

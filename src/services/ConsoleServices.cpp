@@ -116,7 +116,7 @@ bool ConsoleServices::SaveFavorites(std::string& reason) {
     return false;
   }
   if (favorites_.SaveFavorites(*file)) return true;
-  reason = "the file could not be written";
+  reason = file->LastSaveError();
   return false;
 }
 

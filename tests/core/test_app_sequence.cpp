@@ -244,3 +244,39 @@ TEST_F(AppTest, AFileThatCannotBeLoadedIsReportedWithItsPath) {
   EXPECT_EQ(body.points, 10);
   EXPECT_EQ(lines.back(), "00Загрузка конфигурации ...");
 }
+
+// A save that did not happen is not reported as done: the failure line, a
+// message naming the file and the reason, in the list and in a box.
+TEST_F(AppTest, AFailedSaveAtShutdownIsReportedWithTheFileAndTheReason) {
+  const std::string path = PathOf("node.cfg");
+  WriteFile(path, core::DefaultConfigText());
+  auto& application = MakeApp(path);
+  ASSERT_TRUE(application.InitInstance());
+  hooks.saveFailure = text::Cp("нет места на диске");
+  lines.clear();
+  application.ExitInstance();
+  const auto saving = std::find(lines.begin(), lines.end(), "00Сохранение конфигурации ...");
+  ASSERT_NE(saving, lines.end());
+  ASSERT_GE(lines.end() - saving, 4);
+  EXPECT_EQ(saving[1], "06  FAILED !!!");
+  EXPECT_EQ(saving[2], "06Файл конфигурации \"" + path + "\" не сохранён:");
+  EXPECT_EQ(saving[3], "01нет места на диске");
+  EXPECT_TRUE(application.SaveFailed());
+  EXPECT_EQ(application.SaveError(), text::Cp("нет места на диске"));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(text::Cp1251ToUtf8(dialogs.shown[0]),
+            "box:Ошибка:Файл конфигурации \"" + path + "\" не сохранён:\nнет места на диске");
+}
+
+// A line the reader had to cut is named at load time.
+TEST_F(AppTest, ALineCutAtLoadIsNamedInTheMessageList) {
+  const std::string path = PathOf("node.cfg");
+  WriteFile(path, core::DefaultConfigText() + "LONG=" + std::string(3000, 'x') + "\r\n");
+  auto& application = MakeApp(path);
+  ASSERT_TRUE(application.InitInstance());
+  const auto found = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("06Строка ", 0) == 0 && line.find("длиннее 2047 байт (3005 байт)") != std::string::npos;
+  });
+  EXPECT_NE(found, lines.end()) << testing::PrintToString(lines);
+  EXPECT_FALSE(application.SaveFailed());
+}

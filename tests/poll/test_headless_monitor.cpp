@@ -194,3 +194,46 @@ TEST_F(HeadlessMonitor, BadMonitorOptionsAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stop signal while the console waits on a computer that never answers:
+// the wait ends at once, the shutdown still runs and saves, and the computer
+// that did not answer is not dialled again for its logoff.
+TEST_F(HeadlessMonitor, AStopSignalEndsASilentWaitAndTheShutdownStillRuns) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  Child hang = Child::Start({VTNODE_SIM_PATH, "--send", Path("ctl"), "hang", "Logon", "always"}, dir_, "hang");
+  ASSERT_EQ(hang.Wait(), 0) << ReadAll(hang.err);
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw")});
+  ASSERT_TRUE(console.WaitFor("02Соединение с: \"SRV1\""));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  kill(console.pid, SIGTERM);
+  // The call itself would wait 60 s for the silent computer; a bound well
+  // below that shows the wait was given up.
+  EXPECT_EQ(testsupport::WaitForExit(console.pid, std::chrono::seconds(20)), 0);
+  console.pid = -1;
+  const std::string out = ReadAll(console.out);
+  EXPECT_NE(out.find("00Сохранение конфигурации ..."), std::string::npos) << out;
+  EXPECT_NE(out.find("05Деинициализация Sockets Library ..."), std::string::npos) << out;
+  EXPECT_EQ(Count(ReadAll(Path("requests.log")), "\nLogoff "), 0);
+}
+
+// A configuration file the user made read-only is left as it is, and the
+// program says so and ends with its own code.
+TEST_F(HeadlessMonitor, AReadOnlyFileIsNotReplacedAndTheFailureIsTheExitCode) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  const std::string before = ReadAll(Path("mon.cfg"));
+  fs::permissions(Path("mon.cfg"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--polls", "1"});
+  EXPECT_EQ(console.Wait(), 7);
+  const std::string out = ReadAll(console.out);
+  const size_t saving = out.find("00Сохранение конфигурации ...");
+  ASSERT_NE(saving, std::string::npos) << out;
+  const size_t nextLine = out.find('\n', saving) + 1;
+  EXPECT_EQ(out.compare(nextLine, 14, "06  FAILED !!!"), 0) << out.substr(saving);
+  EXPECT_NE(ReadAll(console.err).find("was not saved"), std::string::npos) << ReadAll(console.err);
+  EXPECT_EQ(ReadAll(Path("mon.cfg")), before);
+  EXPECT_FALSE(fs::exists(Path("mon.cfg.BAK")));
+}
+
+}  // namespace

@@ -127,10 +127,13 @@ void ProcessBinding::NotifyFor(const __RpcClientDescription* computer) {
   if (notifier_) notifier_->ComputerStateChanged(computer->index, computer->online);
 }
 
-void ProcessBinding::Failed(uint32_t code) {
+void ProcessBinding::Failed(uint32_t code, rpc::FailureCause cause) {
   auto lock = Lock();
   __RpcClientDescription* computer = Current();
-  if (computer) computer->lastException = code;
+  if (computer) {
+    computer->lastException = code;
+    computer->lastFailureCause = cause == rpc::FailureCause::Other ? rpc::CauseOfStatus(code) : cause;
+  }
   EndCall(false);
   // Told even when the rebuilt binding could not be made (no current computer now).
   NotifyFor(computer);

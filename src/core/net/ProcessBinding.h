@@ -93,7 +93,7 @@ class ProcessBinding {
     try {
       std::forward<F>(calls)(Target());
     } catch (const rpc::RpcException& e) {
-      Failed(e.Code());
+      Failed(e.Code(), e.Cause());
       return false;
     }
     EndCall(true);
@@ -103,7 +103,7 @@ class ProcessBinding {
 
   // The exception handler's part: store the code in the current computer's
   // last exception, End call (0), notify.
-  void Failed(uint32_t code);
+  void Failed(uint32_t code, rpc::FailureCause cause = rpc::FailureCause::Other);
 
  private:
   __RpcClientDescription* Current() const;

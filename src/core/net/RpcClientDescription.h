@@ -9,6 +9,7 @@
 
 #include "core/net/ScannedRecords.h"
 #include "rpc/iface/QueryRecords.h"
+#include "rpc/runtime/FailureCause.h"
 
 namespace core {
 
@@ -53,6 +54,7 @@ struct __RpcClientDescription {
   std::string endpoint = kDefaultEndpoint;
   std::string options;
   uint32_t lastException = 0;                 // code of the last RPC exception around a call
+  rpc::FailureCause lastFailureCause = rpc::FailureCause::Other;  // and why it came
   std::string stringBinding;                  // composed binding; emptied on unbind
   int index = -1;                             // slot in the computer registry
   bool isLocal = false;                       // cached result of the local-machine test

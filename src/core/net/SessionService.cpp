@@ -103,7 +103,7 @@ int SessionService::Logon(bool interactive) {
         binding_.NotifyStateChange();
         completed = true;
       } catch (const rpc::RpcException& e) {
-        binding_.Failed(e.Code());
+        binding_.Failed(e.Code(), e.Cause());
       }
     }
   }

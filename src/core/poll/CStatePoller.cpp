@@ -127,7 +127,7 @@ void CStatePoller::ReportUnreachable(__RpcClientDescription& computer) {
     auto lock = binding.Lock();
     if (binding.Bind(computer) != 0) return;
     binding.BeginCall();
-    binding.Failed(rpc::status::kServerUnavailable);
+    binding.Failed(rpc::status::kServerUnavailable, rpc::FailureCause::NoAnswer);
   }
   Log(text::Format(text::Cp("Ошибка канала связи\nдля компьютера \"%s\"").c_str(), computer.name.c_str()),
       pollcode::kChannelError);
