@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/MessageImage.h"
 #include "core/net/LocalMachine.h"
 #include "core/net/RemoteAddress.h"
 #include "text/Cp1251.h"
@@ -11,8 +12,6 @@ namespace core {
 
 namespace {
 
-constexpr int kCodeRegistered = 5;
-constexpr int kCodeFailed = 6;
 
 std::string AddressLine(const RemoteAddress& parsed, const char* outcome) {
   return text::Format(
@@ -38,13 +37,13 @@ int ComputerRegistry::Register(const std::string& name, const std::string& value
   for (int i = 0; i < kSlots && slot < 0; ++i)
     if (!slots_[static_cast<size_t>(i)]) slot = i;
   if (slot < 0) {
-    Log(AddressLine(parsed, "FAILED !!!"), kCodeFailed);
+    Log(AddressLine(parsed, "FAILED !!!"), image::kFailed);
     return regcode::kComputersFull;
   }
 
   auto record = std::unique_ptr<__RpcClientDescription>(new (std::nothrow) __RpcClientDescription);
   if (!record) {
-    Log(AddressLine(parsed, "FAILED !!!"), kCodeFailed);
+    Log(AddressLine(parsed, "FAILED !!!"), image::kFailed);
     return regcode::kComputerNotCreated;
   }
   record->index = slot;
@@ -58,9 +57,9 @@ int ComputerRegistry::Register(const std::string& name, const std::string& value
   // own logs do; the binding itself goes to kLocalEndpoint.
   if (IsLocal(computer))
     Log(text::Cp("Инициализация сетевого интерфейса:\n   протокол = ncalrpc\n   порт  = local_rpc_mqueue -  OK."),
-        kCodeRegistered);
+        image::kSockets);
   else
-    Log(AddressLine(parsed, "OK."), kCodeRegistered);
+    Log(AddressLine(parsed, "OK."), image::kSockets);
   return regcode::kOk;
 }
 

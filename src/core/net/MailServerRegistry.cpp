@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/MessageImage.h"
 #include "core/net/ComputerRegistry.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -10,9 +11,6 @@ namespace core {
 
 namespace {
 
-constexpr int kCodeTitle = 0;
-constexpr int kCodeStep = 1;
-constexpr int kCodeFailed = 6;
 
 }  // namespace
 
@@ -28,18 +26,18 @@ int MailServerRegistry::Register(const std::string& name, const std::string& val
   using text::Cp;
   if (name.empty() || value.empty()) return regcode::kOk;
   if (Find(name)) return regcode::kMailServerExists;
-  Log(text::Format(Cp("Регистрация почтового сервера:\n  \"%s\"").c_str(), name.c_str()), kCodeTitle);
+  Log(text::Format(Cp("Регистрация почтового сервера:\n  \"%s\"").c_str(), name.c_str()), image::kPlain);
 
   int slot = -1;
   for (int i = 0; i < kSlots && slot < 0; ++i)
     if (!slots_[static_cast<size_t>(i)]) slot = i;
   if (slot < 0) {
-    Log("  FAILED !!!", kCodeFailed);
+    Log("  FAILED !!!", image::kFailed);
     return regcode::kMailServersFull;
   }
   auto record = std::unique_ptr<__VtHostDescription>(new (std::nothrow) __VtHostDescription);
   if (!record) {
-    Log("  FAILED !!!", kCodeFailed);
+    Log("  FAILED !!!", image::kFailed);
     return regcode::kMailServerNotCreated;
   }
   record->name = name;
@@ -54,21 +52,21 @@ int MailServerRegistry::Register(const std::string& name, const std::string& val
     const std::string computerName = text::Trim(std::string_view(value).substr(start, end - start));
     start = end + 1;
     if (computerName.empty()) continue;
-    Log(text::Format(Cp("  Интерфейс:\n    \"%s\"").c_str(), computerName.c_str()), kCodeStep);
+    Log(text::Format(Cp("  Интерфейс:\n    \"%s\"").c_str(), computerName.c_str()), image::kOk);
     if (const __RpcClientDescription* computer = computers_.Find(computerName)) {
       record->computers.push_back(computer->index);
-      Log(Cp("    OK, добавлен."), kCodeStep);
+      Log(Cp("    OK, добавлен."), image::kOk);
     } else {
-      Log(Cp("    Не найден !!!"), kCodeFailed);
+      Log(Cp("    Не найден !!!"), image::kFailed);
       result = regcode::kUnknownComputer;
     }
   }
   if (result != regcode::kOk) {
-    Log("  FAILED !!!", kCodeFailed);
+    Log("  FAILED !!!", image::kFailed);
     return result;
   }
   slots_[static_cast<size_t>(slot)] = std::move(record);
-  Log("  OK.", kCodeStep);
+  Log("  OK.", image::kOk);
   return regcode::kOk;
 }
 

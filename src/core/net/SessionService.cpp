@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/MachineIdentity.h"
+#include "core/MessageImage.h"
 #include "core/net/ComputerRegistry.h"
 #include "core/net/ProcessBinding.h"
 #include "ports/DialogPort.h"
@@ -15,10 +16,6 @@ namespace core {
 
 namespace {
 
-constexpr int kCodeStep = 1;
-constexpr int kCodeConnect = 2;
-constexpr int kCodeRights = 8;
-constexpr int kCodeFailed = 6;
 
 // User names and passwords travel in 512-byte arrays with their NUL.
 constexpr size_t kTextMax = 511;
@@ -55,7 +52,7 @@ int SessionService::Logon(bool interactive) {
   using text::Cp;
   if (state_.logonComputer.empty()) return 0;
   if (state_.connectionNotUsed) {
-    Log(Cp("Соединение не использовано"), kCodeFailed);
+    Log(Cp("Соединение не использовано"), image::kFailed);
     state_.accessLevel = access::kNoConnection;
     return 1;
   }
@@ -80,7 +77,7 @@ int SessionService::Logon(bool interactive) {
         rpc::CallTarget& target = binding_.Target();
         Log(text::Format(Cp("Соединение с: \"%s\"\nПользователь: \"%s\"\n...").c_str(), computer->name.c_str(),
                          user.c_str()),
-            kCodeConnect);
+            image::kConnect);
         int32_t level = access::kUnset;
         rpc::LogonWithTexts(target, identity, user, password, &level);
         state_.accessLevel = level;
@@ -95,9 +92,9 @@ int SessionService::Logon(bool interactive) {
           state_.adminUser = Received(adminUser);
           Log(text::Format(Cp("Текущий администратор: \"%s\"\nСоединение:\n").c_str(), state_.adminUser.c_str()) +
                   "  " + text::ReplaceAll(state_.adminConnection, ";", "\n  "),
-              kCodeStep);
+              image::kOk);
         } else {
-          Log(Cp("Администратор отсутствует."), kCodeStep);
+          Log(Cp("Администратор отсутствует."), image::kOk);
         }
         binding_.EndCall(true);
         binding_.NotifyStateChange();
@@ -114,30 +111,30 @@ int SessionService::Logon(bool interactive) {
     state_.accessLevel = access::kUnset;
     if (interactive && dialogs_)
       dialogs_->Message(Cp("Не удается установить канал связи!"), Cp("Ошибка"), ports::MsgIcon::Error);
-    Log(Cp("Не удается установить канал связи!"), kCodeFailed);
+    Log(Cp("Не удается установить канал связи!"), image::kFailed);
     return 0;
   }
 
   switch (state_.accessLevel) {
-    case access::kUser: Log(Cp("Права доступа:\n  Пользователь."), kCodeRights); break;
-    case access::kAdministrator: Log(Cp("Права доступа:\n  Администратор."), kCodeRights); break;
+    case access::kUser: Log(Cp("Права доступа:\n  Пользователь."), image::kConfigLoaded); break;
+    case access::kAdministrator: Log(Cp("Права доступа:\n  Администратор."), image::kConfigLoaded); break;
     case access::kAdministratorShared:
       if (!state_.adminUser.empty()) {
-        Log(Cp("Права доступа:\n  Администратор как пользователь."), kCodeRights);
+        Log(Cp("Права доступа:\n  Администратор как пользователь."), image::kConfigLoaded);
         if (!AskRightsConflict()) state_.quitRequest = true;
         state_.accessLevel = access::kUser;
       } else {
         // Nobody else holds the rights: this console is the administrator.
-        Log(Cp("Права доступа:\n  Администратор."), kCodeRights);
+        Log(Cp("Права доступа:\n  Администратор."), image::kConfigLoaded);
         state_.accessLevel = access::kAdministrator;
       }
       break;
     default:
-      Log(Cp("Права доступа:\n  Отказано в доступе."), kCodeFailed);
+      Log(Cp("Права доступа:\n  Отказано в доступе."), image::kFailed);
       if (interactive && dialogs_)
         dialogs_->Message(Cp("Не удается подключиться к серверу Veltrane 32!\n\nПроверьте имя пользователя и пароль!\n"),
                           Cp("Сообщение"), ports::MsgIcon::Exclamation);
-      Log(Cp("Проверьте имя пользователя и пароль!"), kCodeFailed);
+      Log(Cp("Проверьте имя пользователя и пароль!"), image::kFailed);
       return 0;
   }
   return 1;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/LogTime.h"
+#include "core/MessageImage.h"
 #include "core/MessageLog.h"
 #include "core/ProgramSettings.h"
 #include "core/net/NetworkServices.h"
@@ -16,6 +17,7 @@
 #include "ports/ViewNotifier.h"
 #include "rpc/iface/Calls.h"
 #include "rpc/iface/Capacities.h"
+#include "rpc/iface/Interface.h"
 #include "rpc/iface/SessionTexts.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -130,7 +132,7 @@ void CStatePoller::ReportUnreachable(__RpcClientDescription& computer) {
     binding.Failed(rpc::status::kServerUnavailable, rpc::FailureCause::NoAnswer);
   }
   Log(text::Format(text::Cp("Ошибка канала связи\nдля компьютера \"%s\"").c_str(), computer.name.c_str()),
-      pollcode::kChannelError);
+      image::kFailed);
   env_.views->TasksChanged(computer.index);
 }
 
@@ -170,7 +172,7 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
     if (!server || std::find(server->computers.begin(), server->computers.end(), computer.index) ==
                        server->computers.end())
       continue;
-    if (!env_.tasks->FindTaskComputer(server->name, "MQUEUE").empty()) {
+    if (!env_.tasks->FindTaskComputer(server->name, std::string(rpc::task::kQueueManager)).empty()) {
       replicationServer = server->name;
       break;
     }
@@ -218,7 +220,7 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
 
   if (!completed)
     Log(text::Format(Cp("Ошибка канала связи\nдля компьютера \"%s\"").c_str(), computer.name.c_str()),
-        pollcode::kChannelError);
+        image::kFailed);
 
   // A computer the start-up could not reach gets its logon now that it
   // answers, with what the user gave the logon dialog then.
@@ -237,7 +239,7 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
         text::Format(Cp("Потеряны права администрирования для\nкомпьютера \"%s\".\nТекущий администратор: \"%s\"\n").c_str(),
                      computer.name.c_str(), computer.adminUser.c_str()) +
         text::ReplaceAll(computer.adminConnection, ";", "\n");
-    Log(text, pollcode::kRightsLost);
+    Log(text, image::kFailed);
     env_.log->Show(MessageLifetimeMs());
   }
 

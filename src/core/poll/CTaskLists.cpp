@@ -28,7 +28,7 @@ void CTaskLists::Read(rpc::CallTarget& target, int computerIndex) {
     row.name = name.data();
     row.comment = comment.data();
     if (row.name.empty()) continue;
-    int32_t state = 5;
+    int32_t state = rpc::taskstate::kSent;
     if (rpc::TaskGetState(target, row.name.c_str(), &state) == 0) row.state = state;
     rows.push_back(std::move(row));
   }

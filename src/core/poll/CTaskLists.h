@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/net/TaskCarrierLookup.h"
+#include "rpc/iface/Interface.h"
 
 namespace rpc {
 class CallTarget;
@@ -22,7 +23,7 @@ class MailServerRegistry;
 struct TaskRow {
   std::string name;
   std::string comment;
-  int32_t state = 5;  // the interface's task state code; 5: no such task
+  int32_t state = rpc::taskstate::kNoTask;  // the interface's task state code
 };
 
 class CTaskLists : public TaskCarrierLookup {

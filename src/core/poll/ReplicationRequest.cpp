@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/MessageImage.h"
 #include "core/OperationGate.h"
 #include "core/net/ProcessBinding.h"
 #include "core/poll/ScanReports.h"
@@ -43,7 +44,7 @@ ReplicationRequestOutcome StartReplication(__RpcClientDescription& computer, con
   if (!start) {
     context.log(text::Format(Cp("%s\nОшибка выполнения команды\nрепликации.\n(ошибка канала связи)").c_str(),
                              context.timeStamp.c_str()),
-                pollcode::kReplication);
+                image::kReplication);
     return ReplicationRequestOutcome::Failed;
   }
   computer.replicationState = start->record;
@@ -52,7 +53,7 @@ ReplicationRequestOutcome StartReplication(__RpcClientDescription& computer, con
                                .c_str(),
                            context.timeStamp.c_str(), start->started ? "" : Cp("не ").c_str(),
                            start->started ? "" : Cp("\n(проверьте настройки задачи)").c_str()),
-              start->started ? pollcode::kReplicationStarted : pollcode::kReplication);
+              start->started ? image::kReplicationStarted : image::kReplication);
   return start->started ? ReplicationRequestOutcome::Started : ReplicationRequestOutcome::NotStarted;
 }
 

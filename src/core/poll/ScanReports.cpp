@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/MessageImage.h"
 #include "core/poll/DiskReport.h"
 #include "rpc/iface/Calls.h"
 #include "rpc/iface/Capacities.h"
@@ -39,7 +40,7 @@ bool RunDiskReport(rpc::CallTarget& target, __RpcClientDescription& computer, co
     CSI_disk disk = ReadDiskRecord(record);
     if (disk.alarm) {
       noAlarm = false;
-      log(DiskAlarmText(timeStamp, computer.name, disk), pollcode::kDisk);
+      log(DiskAlarmText(timeStamp, computer.name, disk), image::kDisk);
     }
     computer.disks.push_back(disk);
   }
@@ -78,7 +79,7 @@ FolderReportResult RunFolderReport(rpc::CallTarget& target, __RpcClientDescripti
                              .c_str(),
                          timeStamp.c_str(), computer.name.c_str(), folder.firstText.c_str(),
                          folder.secondText.c_str(), static_cast<unsigned long>(files)),
-            pollcode::kFolder);
+            image::kFolder);
       } else {
         result.systemErrors = true;
       }
@@ -120,7 +121,7 @@ bool RunReplicationReport(rpc::CallTarget& target, __RpcClientDescription& compu
                         "состоянии.\n(данные получены от компьютера\n\"%s\")")
                          .c_str(),
                      timeStamp.c_str(), mailServer.c_str(), computer.name.c_str()),
-        pollcode::kReplication);
+        image::kReplication);
   return read;
 }
 

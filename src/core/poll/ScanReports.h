@@ -16,15 +16,6 @@ class CallTarget;
 namespace core {
 
 // Line codes of the poll's messages.
-namespace pollcode {
-inline constexpr int kChannelError = 6;
-inline constexpr int kRightsLost = 6;
-inline constexpr int kReplicationStarted = 26;
-inline constexpr int kReplication = 27;
-inline constexpr int kDisk = 28;
-inline constexpr int kFolder = 29;
-}  // namespace pollcode
-
 // Empties the disks array and reads it again; true when no disk raised an alarm.
 bool RunDiskReport(rpc::CallTarget& target, __RpcClientDescription& computer, const std::string& timeStamp,
                    const NetLogFn& log);

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "core/MessageImage.h"
 #include "core/MessageLog.h"
 #include "core/OperationGate.h"
 #include "core/ProgramSettings.h"
@@ -15,7 +16,6 @@
 namespace model {
 namespace {
 
-constexpr int kPopupImage = 17;
 
 // Scan flag held for the length of one cycle, released on every way out.
 class ScanFlag {
@@ -152,7 +152,7 @@ void FavoriteGroups::ScanFavorites() {
       if (HasAlarm(group)) {
         RunAlarmReactions(group);
         if (env_.messages) {
-          env_.messages->Add(PopupText(group), 0, kPopupImage);
+          env_.messages->Add(PopupText(group), 0, core::image::kGroupAlarm);
           popupShown = true;
         }
       }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/MessageImage.h"
 #include "model/host/CommonSectionReader.h"
 #include "ports/DialogPort.h"
 #include "ports/ProgressPort.h"
@@ -83,7 +84,7 @@ void HostServices::ReportRouter(const LoadWindow* window, const rpc::CallFailure
   }
   // Without a window the Router's wording goes to the message list.
   const std::string line = rpc::RouterReportText(failure.returnValue, failure.rpcErr, failure.operation);
-  if (!line.empty() && log_) log_(line, kRouterErrorLogCode);
+  if (!line.empty() && log_) log_(line, core::image::kFailed);
 }
 
 int HostServices::Fetch(core::__VtHostDescription& host, core::__RpcClientDescription& router, bool tables,

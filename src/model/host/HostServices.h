@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/net/NetLog.h"
+#include "rpc/iface/Interface.h"
 #include "core/net/NetworkServices.h"
 #include "model/host/VtHostData.h"
 #include "model/item/VxItemBase.h"
@@ -24,10 +25,9 @@ class ProgressPort;
 
 namespace model {
 
-inline constexpr const char* kQueueTask = "MQUEUE";
-inline constexpr const char* kRouterTask = "ROUTER";
-// Log line code of a Router error reported without a window.
-inline constexpr int kRouterErrorLogCode = 6;
+// The task names as the interface spells them (NUL-terminated literals).
+inline constexpr const char* kQueueTask = rpc::task::kQueueManager.data();
+inline constexpr const char* kRouterTask = rpc::task::kRouter.data();
 
 // The window a routing load runs under: its message boxes and progress lines.
 struct LoadWindow {
