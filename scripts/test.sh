@@ -27,6 +27,19 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE no_sanitize
 
+echo "== thread sanitizer on the tests that run more than one thread"
+# Task commands' worker, the poll and services harnesses with their
+# in-process simulators, the RPC server runtime and the simulator itself.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVT_SANITIZE_THREAD=ON \
+  -DVT_BUILD_UI=OFF -DVT_BUILD_BENCH=OFF >/dev/null
+tsan_targets=(tests_rpc_runtime vt_sim_tests tests_poll tests_services tests_net vtconsole vtnode-sim)
+cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
+for binary in build-tsan/tests/rpc/runtime/tests_rpc_runtime build-tsan/tests/sim/vt_sim_tests \
+              build-tsan/tests/poll/tests_poll build-tsan/tests/services/tests_services build-tsan/tests/net/tests_net; do
+  echo "-- $binary"
+  (cd "$(dirname "$binary")" && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "./$(basename "$binary")" --gtest_brief=1)
+done
+
 echo "== fuzz targets (short runs)"
 ./scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 

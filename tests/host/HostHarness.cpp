@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "sim/lib/FixtureLoader.h"
+#include "support/TestConsole.h"
 #include "text/Cp1251.h"
 
 namespace hosttest {
@@ -85,13 +86,7 @@ std::unique_ptr<services::ConsoleServices> MakeConsole(HostHarness& h) {
   ports.dialogs = &h.dialogs;
   ports.clock = &h.clock;
   ports.progress = &h.progress;
-  services::ConsoleOptions options;
-  options.connectTimeout = std::chrono::milliseconds(2000);
-  options.callTimeout = std::chrono::milliseconds(5000);
-  options.machineIdentity = [] { return std::string("WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7"); };
-  options.localTest = [](const std::string&) { return false; };
-  options.installCrashHandlers = false;
-  return std::make_unique<services::ConsoleServices>(ports, std::move(options));
+  return testsupport::MakeTestConsole(ports, "WinComputerName=WS;FQDN=ws.lan;IP=10.0.0.7");
 }
 
 }  // namespace

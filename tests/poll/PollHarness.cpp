@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "sim/lib/FixtureLoader.h"
+#include "support/TestConsole.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -39,13 +40,7 @@ std::unique_ptr<services::ConsoleServices> MakeConsole(PollHarness& h) {
   ports.clock = &h.clock;
   ports.alerts = &h.alerts;
   ports.views = &h.views;
-  services::ConsoleOptions options;
-  options.connectTimeout = std::chrono::milliseconds(2000);
-  options.callTimeout = std::chrono::milliseconds(5000);
-  options.machineIdentity = [] { return std::string(kIdentity); };
-  options.localTest = [](const std::string&) { return false; };
-  options.installCrashHandlers = false;
-  return std::make_unique<services::ConsoleServices>(ports, std::move(options));
+  return testsupport::MakeTestConsole(ports, kIdentity);
 }
 
 }  // namespace
