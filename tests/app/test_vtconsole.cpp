@@ -138,6 +138,13 @@ TEST_F(VtConsole, HeadlessRunWithoutTheFileNamesItAndTheOptionThatCreatesIt) {
   EXPECT_NE(run.err.find("--create-config"), std::string::npos) << run.err;
   EXPECT_FALSE(std::filesystem::exists(path));
 
+  // A folder where the file should be is named as what it is.
+  const std::string folder = PathOf("folder.cfg");
+  std::filesystem::create_directory(folder);
+  const ProcessResult onFolder = Start({"--headless", "--config", folder, "--polls", "0"});
+  EXPECT_EQ(onFolder.exitCode, 3);
+  EXPECT_NE(onFolder.err.find("\"" + folder + "\" is a folder, not a file"), std::string::npos) << onFolder.err;
+
   // Without --config the default name in the current folder is meant.
   const ProcessResult bare = Start({"--headless"});
   EXPECT_EQ(bare.exitCode, 3);

@@ -91,6 +91,7 @@ PollAllResult CStatePoller::PollAll() {
   // connect timeout and not ten; the association itself is opened again by
   // the first call, as the one binding can hold one computer only.
   std::vector<char> unreachable(due.size(), 0);
+  std::vector<rpc::FailureCause> why(due.size(), rpc::FailureCause::NoAnswer);
   if (probe_ && due.size() > 1) {
     std::vector<ProbeTarget> targets;
     std::vector<size_t> probed;
@@ -101,14 +102,18 @@ PollAllResult CStatePoller::PollAll() {
       targets.push_back({c.networkAddress, port});
       probed.push_back(i);
     }
-    const std::vector<bool> answered = ProbeConnections(targets, probeTimeout_);
-    for (size_t k = 0; k < probed.size(); ++k) unreachable[probed[k]] = !answered[k];
+    std::vector<rpc::FailureCause> causes;
+    const std::vector<bool> answered = ProbeConnections(targets, probeTimeout_, &causes);
+    for (size_t k = 0; k < probed.size(); ++k) {
+      unreachable[probed[k]] = !answered[k];
+      why[probed[k]] = causes[k];
+    }
   }
 
   for (size_t i = 0; i < due.size(); ++i) {
     PollOutcome outcome;
     if (unreachable[i]) {
-      ReportUnreachable(*due[i]);
+      ReportUnreachable(*due[i], why[i]);
       outcome = PollOutcome::Failed;
     } else {
       outcome = PollHeld(*due[i]);
@@ -121,7 +126,7 @@ PollAllResult CStatePoller::PollAll() {
   return result;
 }
 
-void CStatePoller::ReportUnreachable(__RpcClientDescription& computer) {
+void CStatePoller::ReportUnreachable(__RpcClientDescription& computer, rpc::FailureCause cause) {
   ProcessBinding& binding = env_.net->Binding();
   {
     // The envelope as a call that raised "server unavailable": off-line,
@@ -129,7 +134,7 @@ void CStatePoller::ReportUnreachable(__RpcClientDescription& computer) {
     auto lock = binding.Lock();
     if (binding.Bind(computer) != 0) return;
     binding.BeginCall();
-    binding.Failed(rpc::status::kServerUnavailable, rpc::FailureCause::NoAnswer);
+    binding.Failed(rpc::status::kServerUnavailable, cause);
   }
   Log(text::Format(text::Cp("Ошибка канала связи\nдля компьютера \"%s\"").c_str(), computer.name.c_str()),
       image::kFailed);

@@ -12,6 +12,7 @@
 
 #include "core/OperationGate.h"
 #include "core/poll/Alert.h"
+#include "rpc/runtime/FailureCause.h"
 
 namespace ports {
 class AlertPort;
@@ -86,7 +87,7 @@ class CStatePoller {
   std::string TimeStamp() const;
   void Log(const std::string& text, int code);
   PollOutcome PollOneComputer(__RpcClientDescription& computer);
-  void ReportUnreachable(__RpcClientDescription& computer);
+  void ReportUnreachable(__RpcClientDescription& computer, rpc::FailureCause cause);
   void ShowSystemErrorsBox(const std::string& computerName);
 
   PollEnvironment env_;

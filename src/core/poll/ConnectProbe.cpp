@@ -15,8 +15,22 @@
 
 namespace core {
 
-std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout) {
+std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout,
+                                   std::vector<rpc::FailureCause>* causes) {
   std::vector<bool> answered(targets.size(), false);
+  // What did not answer was silent unless it is known to have refused.
+  std::vector<rpc::FailureCause> why(targets.size(), rpc::FailureCause::NoAnswer);
+  struct Report {
+    std::vector<rpc::FailureCause>* out;
+    std::vector<rpc::FailureCause>& why;
+    ~Report() {
+      if (!out) return;
+      if (rpc::CallsInterrupted())
+        for (auto& cause : why)
+          if (cause == rpc::FailureCause::NoAnswer) cause = rpc::FailureCause::Cancelled;
+      *out = why;
+    }
+  } report{causes, why};
   if (rpc::CallsInterrupted()) return answered;  // stopping: dial nobody
   std::vector<char> byName(targets.size(), 0);
   std::vector<pollfd> pending;
@@ -39,6 +53,7 @@ std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std:
       pending.push_back({fd, POLLOUT, 0});
       pendingIndex.push_back(i);
     } else {
+      if (errno == ECONNREFUSED) why[i] = rpc::FailureCause::Refused;
       close(fd);
     }
   }
@@ -48,10 +63,12 @@ std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std:
   std::vector<char> nameAnswered(targets.size(), 0);
   for (size_t i = 0; i < targets.size(); ++i) {
     if (!byName[i]) continue;
-    resolvers.emplace_back([&nameAnswered, &targets, i, timeout] {
+    resolvers.emplace_back([&nameAnswered, &why, &targets, i, timeout] {
       try {
         rpc::Transport::ConnectTcp(targets[i].host, targets[i].port, timeout);
         nameAnswered[i] = 1;
+      } catch (const rpc::RpcException& e) {
+        why[i] = e.Cause();
       } catch (const std::exception&) {
       }
     });
@@ -75,6 +92,7 @@ std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std:
       socklen_t length = sizeof error;
       getsockopt(p.fd, SOL_SOCKET, SO_ERROR, &error, &length);
       answered[pendingIndex[k]] = error == 0 && (p.revents & POLLOUT) != 0;
+      if (error == ECONNREFUSED) why[pendingIndex[k]] = rpc::FailureCause::Refused;
       close(p.fd);
       p.fd = -1;  // poll ignores negative descriptors
       --open;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "rpc/runtime/FailureCause.h"
+
 namespace core {
 
 struct ProbeTarget {
@@ -18,7 +20,10 @@ struct ProbeTarget {
   uint16_t port = 0;
 };
 
-// One flag per target: true when it answered within `timeout`.
-std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout);
+// One flag per target: true when it answered within `timeout`. With `causes`,
+// why each target that did not answer failed: Refused (nothing listens),
+// NoAnswer (silent or unreachable), Cancelled (the calls were interrupted).
+std::vector<bool> ProbeConnections(const std::vector<ProbeTarget>& targets, std::chrono::milliseconds timeout,
+                                   std::vector<rpc::FailureCause>* causes = nullptr);
 
 }  // namespace core
