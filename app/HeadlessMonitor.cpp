@@ -57,7 +57,7 @@ class HeadlessWindows : public core::WindowSteps {
 
  private:
   uint32_t pollMs_ = 0;
-  uint32_t favoritesMs_ = services::ConsoleServices::kFavoritesPeriodMs;
+  uint32_t favoritesMs_ = core::CTarvikApp::kFavoritesTimerMs;
 };
 
 // Timer 666 every poll period, timer 667 every favourites period (the first

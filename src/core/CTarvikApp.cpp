@@ -19,7 +19,6 @@ namespace {
 using ports::MsgButtons;
 using ports::MsgIcon;
 
-constexpr uint32_t kFavoritesTimerMs = 10000;
 // Timer periods are ints on every toolkit; a huge poll period must not wrap.
 constexpr uint64_t kMaxTimerMs = 0x7FFFFFFF;
 

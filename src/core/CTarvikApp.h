@@ -58,6 +58,9 @@ struct AppEnvironment {
 
 class CTarvikApp {
  public:
+  // Timer 667: the favourite groups are scanned every 10 s.
+  static constexpr uint32_t kFavoritesTimerMs = 10000;
+
   explicit CTarvikApp(AppEnvironment environment);
   ~CTarvikApp();
   CTarvikApp(const CTarvikApp&) = delete;

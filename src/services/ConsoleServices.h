@@ -68,9 +68,6 @@ struct ConsoleOptions {
 
 class ConsoleServices : private core::ServiceSteps {
  public:
-  // Timer 667 runs every 10 s.
-  static constexpr uint32_t kFavoritesPeriodMs = 10000;
-
   ConsoleServices(const ConsolePorts& ports, ConsoleOptions options);
   ~ConsoleServices() override;
   ConsoleServices(const ConsoleServices&) = delete;
