@@ -257,3 +257,40 @@ TEST_F(LogonHookTest, CancelQuitAndConflictQuitEndTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stopping program does not dial again a computer whose last call found no
+// channel; one that was answering when the stop cut its call short still gets
+// its logoff.
+TEST_F(LogonEdgeTest, AStoppingProgramSkipsTheLogoffOfComputersWithoutChannel) {
+  struct Case {
+    const char* what;
+    uint32_t lastException;
+    bool previousOnline;
+    core::LogoffOutcome outcome;
+    size_t logoffsSent;
+  };
+  const Case cases[] = {
+      {"nobody answered", rpc::status::kServerUnavailable, false, core::LogoffOutcome::Failed, 0},
+      {"the answer stopped", rpc::status::kCallFailed, true, core::LogoffOutcome::Failed, 0},
+      {"cut short while silent", rpc::status::kCallCancelled, false, core::LogoffOutcome::Failed, 0},
+      {"cut short while answering", rpc::status::kCallCancelled, true, core::LogoffOutcome::Done, 1},
+      {"a refusal of the server", rpc::status::kAccessDenied, false, core::LogoffOutcome::Done, 1},
+  };
+  Prepare("OPER", "op");
+  net.SkipUnreachableLogoffs();
+  core::__RpcClientDescription& computer = *net.FindComputer("SRV1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    net.Sessions().SetLogonData(computer, "OPER", "op", false, false);
+    computer.online = false;
+    computer.previousOnline = c.previousOnline;
+    computer.lastException = c.lastException;
+    const size_t before = node->CallsReceived();
+    EXPECT_EQ(net.Sessions().Logoff(computer), c.outcome);
+    EXPECT_EQ(node->CallsReceived() - before, c.logoffsSent);
+  }
+}
+
+}  // namespace

@@ -28,11 +28,15 @@ std::string Received(const std::vector<char>& buffer) { return text::Trim(std::s
 
 ports::RichParagraph Paragraph(std::string text) { return {ports::RichRun{std::move(text)}}; }
 
-// The call failed for want of a channel: nobody answered, the answer stopped,
-// or the wait was given up.
-bool NoChannel(uint32_t status) {
-  return status == rpc::status::kServerUnavailable || status == rpc::status::kCallFailed ||
-         status == rpc::status::kCallCancelled;
+// The computer's last call failed for want of a channel: nobody answered or
+// the answer stopped; or the wait was given up on a computer that had not
+// answered before either. A computer that was answering when a stop cut its
+// call short is still dialled for its logoff.
+bool NoChannel(const __RpcClientDescription& computer) {
+  if (computer.online) return false;
+  const uint32_t status = computer.lastException;
+  if (status == rpc::status::kCallCancelled) return !computer.previousOnline;
+  return status == rpc::status::kServerUnavailable || status == rpc::status::kCallFailed;
 }
 
 }  // namespace
@@ -181,7 +185,7 @@ void SessionService::SetLogonData(__RpcClientDescription& computer, const std::s
 LogoffOutcome SessionService::Logoff(__RpcClientDescription& computer) {
   if (!computer.SessionOpen()) return LogoffOutcome::NotUsed;
   if (computer.user.empty() || computer.connectionNotUsed) return LogoffOutcome::Failed;
-  if (skipUnreachable_ && !computer.online && NoChannel(computer.lastException))
+  if (skipUnreachable_ && NoChannel(computer))
     return LogoffOutcome::Failed;
   const std::string identity = Identity();
   int32_t result = 0;
