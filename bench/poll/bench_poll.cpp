@@ -1,7 +1,8 @@
-// One poll of all computers against simulated computers on loopback, beside
-// the raw costs of the same machine: a TCP round trip, and a fresh TCP connect
-// with one bind-sized exchange; and the stall of one poll when ten computers
-// are black-holed (their connection attempts are never answered).
+// One poll of all computers against simulated computers on loopback, through
+// the console's services as the programs build them, beside the raw costs of
+// the same machine: a TCP round trip, and a fresh TCP connect with one
+// bind-sized exchange; and the stall of one poll when ten computers are
+// black-holed (their connection attempts are never answered).
 //
 //   build/bench/poll/bench_poll
 //
@@ -33,46 +34,49 @@
 
 #include "support/BlockingSocketIo.h"
 #include "support/LoopbackSockets.h"
-#include "core/MessageLog.h"
-#include "core/ProgramSettings.h"
-#include "core/net/NetworkServices.h"
-#include "core/poll/CStatePoller.h"
-#include "core/poll/CTaskLists.h"
+#include "core/FakePorts.h"
 #include "ports/Clock.h"
 #include "rpc/iface/Calls.h"
 #include "rpc/iface/Interface.h"
 #include "rpc/runtime/Pdu.h"
 #include "rpc/runtime/RpcBinding.h"
+#include "services/ConsoleServices.h"
 #include "sim/lib/DemoFixture.h"
 #include "sim/lib/FixtureLoader.h"
 #include "sim/lib/NodeSimulator.h"
 
 namespace {
 
+// The console's services as the programs build them, not started: the
+// computers are registered directly, as the logon would leave them.
 struct Console {
-  core::NetworkServices net;
-  core::MessageLog log;
-  core::ProgramSettings settings;
+  testing_fakes::FakeDialogPort dialogs;
   ports::SystemClock clock;
-  std::unique_ptr<core::CTaskLists> tasks;
-  std::unique_ptr<core::CStatePoller> poller;
+  std::unique_ptr<services::ConsoleServices> services;
 
   Console(const std::vector<std::string>& entries, std::chrono::milliseconds connectTimeout, bool probe) {
-    net.SetIdentity([] { return std::string("WinComputerName=BENCH;FQDN=;IP="); });
-    net.SetTimeouts(connectTimeout, std::chrono::milliseconds(5000));
-    net.Computers().SetLocalTest([](const std::string&) { return false; });
-    for (size_t i = 0; i < entries.size(); ++i) net.RegisterComputer("C" + std::to_string(i), entries[i]);
-    tasks = std::make_unique<core::CTaskLists>(net.Computers(), net.MailServers());
-    core::PollEnvironment env;
-    env.net = &net;
-    env.tasks = tasks.get();
-    env.log = &log;
-    env.settings = &settings;
-    env.clock = &clock;
-    poller = std::make_unique<core::CStatePoller>(env);
-    poller->SetConnectProbe(probe, connectTimeout);
+    services::ConsolePorts ports;
+    ports.dialogs = &dialogs;
+    ports.clock = &clock;
+    services::ConsoleOptions options;
+    options.connectTimeout = connectTimeout;
+    options.callTimeout = std::chrono::milliseconds(5000);
+    options.connectProbe = probe;
+    options.machineIdentity = [] { return std::string("WinComputerName=BENCH;FQDN=;IP="); };
+    options.localTest = [](const std::string&) { return false; };
+    options.installCrashHandlers = false;
+    services = std::make_unique<services::ConsoleServices>(ports, std::move(options));
+    for (size_t i = 0; i < entries.size(); ++i) services->Net().RegisterComputer("C" + std::to_string(i), entries[i]);
   }
-  ~Console() { net.Binding().UnbindCurrent(); }
+  ~Console() { services->Net().Binding().UnbindCurrent(); }
+
+  core::PollAllResult PollAll() { return services->Poller().PollAll(); }
+  void ClearLog() {
+    services->App().Log().Clear();
+    dialogs.shown.clear();
+    dialogs.boxes.clear();
+    dialogs.richBodies.clear();
+  }
 };
 
 int LoopbackClient(uint16_t port) {
@@ -244,15 +248,15 @@ void BM_PollAll(benchmark::State& state) {
     }
   }
   Console console(entries, std::chrono::milliseconds(5000), state.range(1) != 0);
-  console.poller->PollAll();  // the task lists are read once, as after the logons
-  console.poller->PollAll();
+  console.PollAll();  // the task lists are read once, as after the logons
+  console.PollAll();
   const RawBaseline rawBefore = MeasureBaseline();
   const SimulatorCounts before = Counts(simulators);
   int failed = 0;
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    console.log.Clear();
-    failed += console.poller->PollAll().failed;
+    console.ClearLog();
+    failed += console.PollAll().failed;
   }
   const double elapsedUs = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
   const SimulatorCounts after = Counts(simulators);
@@ -328,7 +332,7 @@ void BM_PollAllTenBlackHoled(benchmark::State& state) {
   for (int i = 0; i < 10; ++i) entries.push_back("127.0.0.3:" + std::to_string(hole.Port()));
   Console console(entries, std::chrono::milliseconds(state.range(0)), state.range(1) != 0);
   int failed = 0;
-  for (auto _ : state) failed += console.poller->PollAll().failed;
+  for (auto _ : state) failed += console.PollAll().failed;
   state.counters["failed_per_poll"] = static_cast<double>(failed) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_PollAllTenBlackHoled)
