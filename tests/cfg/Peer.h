@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include "support/ChildProcesses.h"
+
 namespace cfgtest {
 
 class Peer {
@@ -50,18 +52,15 @@ class Peer {
     char c = 0;
     return ::read(fd, &c, 1) == 1 ? c : 0;
   }
-  // The child's exit status; -1 when it did not exit normally.
+  // The child's exit status, or 128 + the signal that ended it; a child that
+  // does not end within the limit fails the test (see WaitForExit).
   int Wait() {
-    int status = 0;
-    if (::waitpid(pid_, &status, 0) != pid_) return -1;
     reaped_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testsupport::WaitForExit(pid_);
   }
   void Kill() {
     ::kill(pid_, SIGKILL);
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-    reaped_ = true;
+    Wait();
   }
 
  private:

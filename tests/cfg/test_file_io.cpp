@@ -20,6 +20,7 @@
 #include "cfg/C_CFG_Parameter.h"
 #include "cfg/C_CFG_RootFolder.h"
 #include "cfg/SafeReplace.h"
+#include "support/ChildProcesses.h"
 #include "text/Strings.h"
 
 namespace {
@@ -33,7 +34,7 @@ constexpr int kCouldNotDrop = 99;
 
 // Runs `body` in a child process. A child running as root first becomes the
 // unprivileged user 65534, since root would pass every permission check and
-// the test would prove nothing. The child's exit status, -1 when it died.
+// the test would prove nothing. The child's exit status (see WaitForExit).
 int RunUnprivileged(const std::function<int()>& body) {
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -44,18 +45,14 @@ int RunUnprivileged(const std::function<int()>& body) {
     if (::geteuid() == 0) ::_exit(kCouldNotDrop);
     ::_exit(body());
   }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return testsupport::WaitForExit(pid);
 }
 
 // Runs `body` in a child process as the current user.
 int RunInChild(const std::function<int()>& body) {
   const pid_t pid = ::fork();
   if (pid == 0) ::_exit(body());
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return testsupport::WaitForExit(pid);
 }
 
 bool HasTemporaryFile(const ScratchDir& dir, const std::string& sub = "") {

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -20,6 +21,7 @@
 #include "CfgTestSupport.h"
 #include "cfg/C_CFG_Parameter.h"
 #include "cfg/SafeReplace.h"
+#include "support/ChildProcesses.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -99,13 +101,11 @@ TEST(SafeSave, AFileWithoutAnyWriteBitIsRefusedAndLeftAsItWas) {
   }
 }
 
-// Runs `body` in a child process; its exit status, -1 when it died.
+// Runs `body` in a child process; its exit status (see WaitForExit).
 int RunInChild(const std::function<int()>& body) {
   const pid_t pid = ::fork();
   if (pid == 0) ::_exit(body());
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return testsupport::WaitForExit(pid);
 }
 
 TEST(SafeSave, AFailedSaveSaysWhichStepFailedAndWhy) {
@@ -290,10 +290,7 @@ TEST(SafeSave, AUserWhoMayNotKeepTheOwnerStillSaves) {
     MakeNew(file);
     ::_exit(file.Save(true) ? 0 : 1);
   }
-  int status = -1;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_EQ(testsupport::WaitForExit(pid), 0);
   EXPECT_EQ(ReadFile(path), kNew);
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -373,12 +370,12 @@ TEST(SafeSave, ASaveKilledWhileWritingLeavesTheFileAndNoTemporaryForLong) {
   }
   ::close(ready[1]);
   char byte = 0;
-  ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // half written
+  pollfd half{ready[0], POLLIN, 0};
+  const bool halfWritten = ::poll(&half, 1, 60000) == 1 && ::read(ready[0], &byte, 1) == 1;
   ::close(ready[0]);
   ::kill(pid, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(testsupport::WaitForExit(pid), 128 + SIGKILL);
+  ASSERT_TRUE(halfWritten) << "the save never got half way within 60 s";
   EXPECT_EQ(ReadFile(path), kOld);
   // Where the system writes unnamed temporaries nothing is left at all;
   // elsewhere the next save removes what is left.

@@ -1,8 +1,10 @@
 #include "SimHarness.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,5 +72,23 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 std::string Cp(std::string_view utf8) { return text::Utf8ToCp1251(utf8); }
+
+std::string ReadUntil(int fd, const std::function<bool(const std::string&)>& enough) {
+  using namespace std::chrono;
+  const auto deadline = steady_clock::now() + 60s;  // only against a hang
+  std::string text;
+  char c = 0;
+  while (!enough(text)) {
+    const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+    pollfd ready{fd, POLLIN, 0};
+    if (left <= 0 || ::poll(&ready, 1, static_cast<int>(left)) != 1) {
+      ADD_FAILURE() << "no more to read within 60 s after \"" << text << "\"";
+      break;
+    }
+    if (::read(fd, &c, 1) != 1) break;  // closed
+    text += c;
+  }
+  return text;
+}
 
 }  // namespace simtest

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ struct Harness {
 std::string TempPath(std::string_view name);
 // The lines of a text file.
 std::vector<std::string> ReadLines(const std::string& path);
+// What `fd` (a pipe or socket) gives until `enough` holds for it or the other
+// end closes; a test failure when neither happens within 60 s.
+std::string ReadUntil(int fd, const std::function<bool(const std::string&)>& enough);
 // The CP1251 form of a UTF-8 literal.
 std::string Cp(std::string_view utf8);
 

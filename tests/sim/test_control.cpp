@@ -35,9 +35,8 @@ TEST(ControlChannel, AnswersEveryCommandAfterItTookEffect) {
   ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
   const std::string lines = "stateflag\r\n\nnonsense\nmessages IVANOV 9\n";
   ASSERT_EQ(::write(fd, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
-  std::string answers;
-  char c;
-  while (std::count(answers.begin(), answers.end(), '\n') < 3 && ::read(fd, &c, 1) == 1) answers += c;
+  const std::string answers = simtest::ReadUntil(
+      fd, [](const std::string& text) { return std::count(text.begin(), text.end(), '\n') == 3; });
   ::close(fd);
   EXPECT_EQ(answers, "ok\nerror: unknown command \"nonsense\"\nok\n");
   h.simulator->WithNode([](sim::SimNode& n) { EXPECT_EQ(n.FindEntry("IVANOV")->messages, 9); });

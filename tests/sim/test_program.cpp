@@ -14,12 +14,14 @@
 #include "rpc/runtime/RpcBinding.h"
 #include "rpc/runtime/RpcException.h"
 #include "sim/lib/ControlChannel.h"
+#include "support/ChildProcesses.h"
 
 namespace {
 
 using testing::HasSubstr;
 
-// A child process with its standard output and error in pipes.
+// A child process with its standard output and error in pipes; every wait on
+// it is bounded.
 class Program {
  public:
   explicit Program(std::vector<std::string> args) {
@@ -39,7 +41,7 @@ class Program {
     }
     ::close(out[1]);
     ::close(err[1]);
-    out_ = ::fdopen(out[0], "r");
+    outFd_ = out[0];
     errFd_ = err[0];
   }
   ~Program() {
@@ -47,33 +49,27 @@ class Program {
       ::kill(pid_, SIGKILL);
       Wait();
     }
-    if (out_) std::fclose(out_);
+    ::close(outFd_);
     ::close(errFd_);
   }
   std::string Line() {
-    char buffer[1024];
-    return std::fgets(buffer, sizeof(buffer), out_) ? std::string(buffer) : std::string();
+    return simtest::ReadUntil(outFd_, [](const std::string& text) { return !text.empty() && text.back() == '\n'; });
   }
+  // All of standard error, up to its close.
   std::string Errors() {
-    std::string text;
-    char buffer[1024];
-    ssize_t n;
-    while ((n = ::read(errFd_, buffer, sizeof(buffer))) > 0) text.append(buffer, static_cast<size_t>(n));
-    return text;
+    return simtest::ReadUntil(errFd_, [](const std::string&) { return false; });
   }
   void Signal(int signal) { ::kill(pid_, signal); }
-  // The exit status, or -1 when it did not exit normally.
+  // The exit status, or 128 + the signal that ended it (see WaitForExit).
   int Wait() {
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
     exited_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testsupport::WaitForExit(pid_);
   }
 
  private:
   pid_t pid_ = -1;
   bool exited_ = false;
-  std::FILE* out_ = nullptr;
+  int outFd_ = -1;
   int errFd_ = -1;
 };
 

@@ -2,7 +2,8 @@
 // A raw TCP server on loopback, the physical baseline of the benchmarks: it
 // accepts one connection and answers a fixed list of exchanges in turn, over
 // and over; for the request bytes of one, as many reply bytes of the same.
-// No protocol, only the byte counts on the wire.
+// No protocol, only the byte counts on the wire. Both ends give up after
+// kReceiveLimit of silence, so that a broken run ends instead of hanging.
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -30,10 +31,12 @@ class RawExchangeServer {
     const auto listener = ListenOnLoopback("127.0.0.1", 1);
     listenFd_ = listener.fd;
     port_ = listener.port;
+    LimitReceiveWait(listenFd_);
     thread_ = std::thread([this] {
       const int fd = accept(listenFd_, nullptr, nullptr);
       if (fd < 0) return;
       NoDelay(fd);
+      LimitReceiveWait(fd);
       std::vector<uint8_t> request(Largest(true)), reply(Largest(false), 0x5A);
       for (size_t i = 0;; i = (i + 1) % exchanges_.size()) {
         if (!ReadAll(fd, request.data(), exchanges_[i].first) || !WriteAll(fd, reply.data(), exchanges_[i].second)) {
@@ -51,7 +54,7 @@ class RawExchangeServer {
   RawExchangeServer(const RawExchangeServer&) = delete;
   RawExchangeServer& operator=(const RawExchangeServer&) = delete;
 
-  // The client's end, with Nagle off as on the server's.
+  // The client's end, with Nagle off and the receive limit as on the server's.
   int Connect() const {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
@@ -60,6 +63,7 @@ class RawExchangeServer {
     addr.sin_port = htons(port_);
     connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     NoDelay(fd);
+    LimitReceiveWait(fd);
     return fd;
   }
 

@@ -1,5 +1,6 @@
 #include "RawPeer.h"
 
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -8,15 +9,32 @@
 #include "support/LoopbackSockets.h"
 
 namespace rpc::test {
+namespace {
+
+// Nothing to read: the client closed, or, a test failure, went silent.
+std::vector<uint8_t> Ended() {
+  if (testsupport::ReceiveTimedOut()) {
+    ADD_FAILURE() << "the client neither wrote nor closed within " << testsupport::kReceiveLimit.count() << " s";
+  }
+  return {};
+}
+
+}  // namespace
 
 RawPeer::RawPeer(std::vector<Script> scripts) {
   const auto listener = testsupport::ListenOnLoopback("127.0.0.1", 8);
   listenFd_ = listener.fd;
   port_ = listener.port;
+  testsupport::LimitReceiveWait(listenFd_);
   thread_ = std::thread([this, scripts = std::move(scripts)] {
     for (const auto& script : scripts) {
       const int fd = accept(listenFd_, nullptr, nullptr);
-      if (fd < 0) return;
+      if (fd < 0) {
+        // The end of the peer shuts the listener, which is no failure.
+        if (testsupport::ReceiveTimedOut()) ADD_FAILURE() << "the client never connected";
+        return;
+      }
+      testsupport::LimitReceiveWait(fd);
       script(fd);
       close(fd);
     }
@@ -31,10 +49,10 @@ RawPeer::~RawPeer() {
 
 std::vector<uint8_t> RawPeer::ReadPdu(int fd) {
   std::vector<uint8_t> bytes(pdu::kHeaderSize);
-  if (!testsupport::ReadAll(fd, bytes.data(), bytes.size())) return {};
+  if (!testsupport::ReadAll(fd, bytes.data(), bytes.size())) return Ended();
   const auto header = pdu::ParseHeader(bytes);
   bytes.resize(header.fragLength);
-  if (!testsupport::ReadAll(fd, bytes.data() + pdu::kHeaderSize, bytes.size() - pdu::kHeaderSize)) return {};
+  if (!testsupport::ReadAll(fd, bytes.data() + pdu::kHeaderSize, bytes.size() - pdu::kHeaderSize)) return Ended();
   return bytes;
 }
 

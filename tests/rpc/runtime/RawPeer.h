@@ -1,7 +1,8 @@
 #pragma once
 // A scripted TCP peer on loopback: each accepted connection runs the next
 // script, which reads and writes raw bytes. Lets a test answer with exactly
-// the PDUs a lying or broken server would send.
+// the PDUs a lying or broken server would send. A client that neither
+// connects, writes nor closes within testsupport::kReceiveLimit fails the test.
 
 #include <cstdint>
 #include <functional>
@@ -17,7 +18,8 @@ class RawPeer {
   ~RawPeer();
   uint16_t Port() const { return port_; }
 
-  // Reads one whole PDU (header and body); empty when the peer closed.
+  // Reads one whole PDU (header and body); empty when the peer closed or
+  // went silent past the limit (a test failure).
   static std::vector<uint8_t> ReadPdu(int fd);
   static void Send(int fd, const std::vector<uint8_t>& bytes);
   // Reads the bind and answers it with a plain acceptance.

@@ -6,12 +6,14 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RawPeer.h"
@@ -239,7 +241,11 @@ TEST_F(Loopback, StopEndsConnectionsAndDelayedHandlers) {
   const uint16_t port = server.ListenTcp("127.0.0.1", 0);
   RpcBinding binding("ncacn_ip_tcp:127.0.0.1[" + std::to_string(port) + "]");
   std::thread caller([&] { EXPECT_EQ(CodeOf([&] { binding.Call(0, {}); }), status::kCallFailed); });
-  while (server.AcceptedConnections() == 0) std::this_thread::sleep_for(10ms);
+  const auto deadline = std::chrono::steady_clock::now() + 60s;  // only against a hang
+  while (server.AcceptedConnections() == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_NE(server.AcceptedConnections(), 0u) << "the call never connected";
   std::this_thread::sleep_for(50ms);
   server.Stop();  // must not wait for the hour
   caller.join();
