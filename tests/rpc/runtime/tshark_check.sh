@@ -16,7 +16,9 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-port=$(( 20000 + $$ % 20000 ))
+# Below the ephemeral range (32768 and up on Linux), so that no other test's
+# connection or port-0 listener can take it or land in the capture.
+port=$(( 20000 + $$ % 12000 ))
 capture="$work/session.pcapng"
 
 dumpcap -q -i lo -f "tcp port $port" -w "$capture" >"$work/dumpcap.log" 2>&1 &
