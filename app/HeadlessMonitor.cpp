@@ -131,16 +131,13 @@ int RunMonitor(const Options& options, const std::string& path) {
 
   const bool started = console.Start();
   const LogonSummary logons = SummarizeLogons(console.Net().Computers(), options.user.value_or(std::string()));
-  bool refusedEverywhere = false;
-  if (started) {
-    ReportLogons(logons);
-    // Nobody let this console in, and somebody said so: watching without
-    // rights everywhere is not what was asked for.
-    refusedEverywhere = logons.accepted == 0 && !logons.refused.empty();
-    if (!refusedEverywhere) {
-      const uint32_t pollMs = options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : windows.PollMs();
-      RunTimers(console, clock, pollMs, windows.FavoritesMs(), options.polls);
-    }
+  // Nobody let this console in, and somebody said so: watching without
+  // rights everywhere is not what was asked for.
+  const bool refusedEverywhere = logons.accepted == 0 && !logons.refused.empty();
+  if (started || refusedEverywhere) ReportLogons(logons);
+  if (started && !refusedEverywhere) {
+    const uint32_t pollMs = options.pollPeriodMs ? static_cast<uint32_t>(*options.pollPeriodMs) : windows.PollMs();
+    RunTimers(console, clock, pollMs, windows.FavoritesMs(), options.polls);
   }
   if (gStop) {
     // The waits were given up for the stop; the shutdown's own calls go out
@@ -155,10 +152,6 @@ int RunMonitor(const Options& options, const std::string& path) {
   }
   if (refusedEverywhere) return exitcode::kLogonRefused;
   if (!started) {
-    if (!logons.refused.empty() && logons.accepted == 0) {
-      ReportLogons(logons);
-      return exitcode::kLogonRefused;
-    }
     if (dialogs.Conflicted() && options.quitOnConflict) {
       PrintError("another console holds the administrator rights; ended as --quit-on-conflict asks");
       return exitcode::kQuitOnConflict;

@@ -25,7 +25,6 @@ enum class Operation {
   TaskCommand,
   Apply,
   Deletion,
-  DataScan,  // a view reads server data (directory, routing tables)
 };
 
 class OperationGate {

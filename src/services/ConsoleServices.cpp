@@ -1,7 +1,6 @@
 #include "services/ConsoleServices.h"
 
 #include "cfg/C_CFG_File.h"
-#include "core/MessageImage.h"
 
 namespace services {
 
@@ -72,15 +71,10 @@ int ConsoleServices::Stop() { return app_.ExitInstance(); }
 
 void ConsoleServices::PrepareFastStop() { net_.SkipUnreachableLogoffs(); }
 
-void ConsoleServices::OnPollTimer() {
-  if (gate_.Busy()) return;
-  poller_.PollAll();
-}
+// Both take the gate themselves and do nothing while another sequence holds it.
+void ConsoleServices::OnPollTimer() { poller_.PollAll(); }
 
-void ConsoleServices::OnFavoritesTimer() {
-  if (gate_.Busy()) return;
-  favorites_.ScanFavorites();
-}
+void ConsoleServices::OnFavoritesTimer() { favorites_.ScanFavorites(); }
 
 std::vector<core::MailServerEntry> ConsoleServices::MailServers() { return net_.MailServerEntries(); }
 

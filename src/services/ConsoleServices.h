@@ -95,7 +95,6 @@ class ConsoleServices : private core::ServiceSteps {
   core::OperationGate& Gate() { return gate_; }
   // The poller's environment as built here (tests build variants from it).
   core::PollEnvironment PollEnvironment();
-  const ConsolePorts& Ports() const { return ports_; }
 
  private:
   // The service steps of start-up and shutdown; each has this one owner.

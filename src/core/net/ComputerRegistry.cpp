@@ -12,7 +12,6 @@ namespace core {
 
 namespace {
 
-
 std::string AddressLine(const RemoteAddress& parsed, const char* outcome) {
   return text::Format(
       (text::Cp("Инициализация сетевого интерфейса:\n   адрес = \"%s\"\n   порт  = %lu = 0x%lX -  ") + outcome).c_str(),

@@ -9,11 +9,6 @@
 
 namespace core {
 
-namespace {
-
-
-}  // namespace
-
 MailServerRegistry::MailServerRegistry(const ComputerRegistry& computers) : computers_(computers) {}
 
 MailServerRegistry::~MailServerRegistry() = default;

@@ -110,19 +110,23 @@ LogonOutcome NetworkServices::LogonAtStartup(const MailServerEntry& server, cons
     if (reached)
       pendingLogons_.erase(computer->index);
     else
-      pendingLogons_[computer->index] = {server.name, logon_.userName, logon_.password};
+      pendingLogons_[computer->index] = {logon_.userName, logon_.password};
     return LogonOutcome::Continue;
   }
   pendingLogons_.erase(computer->index);
-  computer->startupLogon = logon_.connectionNotUsed ? StartupLogon::NotUsed : StartupLogon::Accepted;
-  sessions_.SetLogonData(*computer, logon_.userName, logon_.password, logon_.accessLevel == access::kAdministrator,
-                         logon_.connectionNotUsed);
-  if (computer->Administrator() != wasAdministrator && notifier_) notifier_->RightsChanged(computer->index);
+  StoreSession(*computer, wasAdministrator);
   return LogonOutcome::Continue;
 }
 
+void NetworkServices::StoreSession(__RpcClientDescription& computer, bool wasAdministrator) {
+  computer.startupLogon = logon_.connectionNotUsed ? StartupLogon::NotUsed : StartupLogon::Accepted;
+  sessions_.SetLogonData(computer, logon_.userName, logon_.password, logon_.accessLevel == access::kAdministrator,
+                         logon_.connectionNotUsed);
+  if (computer.Administrator() != wasAdministrator && notifier_) notifier_->RightsChanged(computer.index);
+}
+
 bool NetworkServices::AwaitsLateLogon(const __RpcClientDescription& computer) const {
-  return computer.startupLogon == StartupLogon::Unreachable && pendingLogons_.count(computer.index) != 0;
+  return pendingLogons_.count(computer.index) != 0;
 }
 
 bool NetworkServices::LogonLate(__RpcClientDescription& computer) {
@@ -147,10 +151,7 @@ bool NetworkServices::LogonLate(__RpcClientDescription& computer) {
     return false;
   }
   pendingLogons_.erase(pending);
-  computer.startupLogon = StartupLogon::Accepted;
-  sessions_.SetLogonData(computer, logon_.userName, logon_.password, logon_.accessLevel == access::kAdministrator,
-                         false);
-  if (computer.Administrator() != wasAdministrator && notifier_) notifier_->RightsChanged(computer.index);
+  StoreSession(computer, wasAdministrator);
   return true;
 }
 

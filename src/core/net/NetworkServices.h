@@ -94,6 +94,10 @@ class NetworkServices : public RegistrySink {
   ports::ViewNotifier* Notifier() const { return notifier_; }
 
  private:
+  // After a logon that gave a session: the record's logon data, its rights,
+  // and the views told when the rights changed.
+  void StoreSession(__RpcClientDescription& computer, bool wasAdministrator);
+
   ComputerRegistry computers_;
   MailServerRegistry mailServers_;
   ProcessBinding binding_;
@@ -104,7 +108,6 @@ class NetworkServices : public RegistrySink {
   ports::ViewNotifier* notifier_ = nullptr;
   // The logon dialog's answers for computers not reached at start-up, by slot.
   struct PendingLogon {
-    std::string server;
     std::string user;
     std::string password;
   };

@@ -132,7 +132,7 @@ void ProcessBinding::Failed(uint32_t code, rpc::FailureCause cause) {
   __RpcClientDescription* computer = Current();
   if (computer) {
     computer->lastException = code;
-    computer->lastFailureCause = cause == rpc::FailureCause::Other ? rpc::CauseOfStatus(code) : cause;
+    computer->lastFailureCause = cause;
   }
   EndCall(false);
   // Told even when the rebuilt binding could not be made (no current computer now).

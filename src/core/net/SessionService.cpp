@@ -16,7 +16,6 @@ namespace core {
 
 namespace {
 
-
 // User names and passwords travel in 512-byte arrays with their NUL.
 constexpr size_t kTextMax = 511;
 constexpr int32_t kAdminTextCapacity = 511;

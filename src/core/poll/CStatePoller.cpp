@@ -147,10 +147,9 @@ PollOutcome CStatePoller::PollOne(const std::string& computerName) {
 }
 
 PollOutcome CStatePoller::Poll(__RpcClientDescription& computer) {
-  if (computer.connectionNotUsed) return PollOutcome::Skipped;
   const OperationGate::Hold hold = env_.gate->Enter(Operation::Poll);
   if (!hold) return PollOutcome::Skipped;
-  return PollOneComputer(computer);
+  return PollHeld(computer);
 }
 
 PollOutcome CStatePoller::PollHeld(__RpcClientDescription& computer) {

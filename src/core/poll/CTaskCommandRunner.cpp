@@ -43,6 +43,7 @@ TaskCommandResult CTaskCommandRunner::Run(__RpcClientDescription& computer, cons
           result.sent = true;
         } catch (const rpc::RpcException& e) {
           result.exceptionCode = e.Code();
+          result.exceptionCause = e.Cause();
         } catch (const std::exception&) {
           result.exceptionCode = rpc::status::kCallFailed;
         }
@@ -60,7 +61,7 @@ TaskCommandResult CTaskCommandRunner::Run(__RpcClientDescription& computer, cons
         binding_.EndCall(true);
         binding_.NotifyStateChange();
       } else {
-        binding_.Failed(result.exceptionCode);
+        binding_.Failed(result.exceptionCode, result.exceptionCause);
       }
     }
   }

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "rpc/runtime/FailureCause.h"
+
 namespace core {
 
 class BusyIndicator;
@@ -26,6 +28,7 @@ struct TaskCommandResult {
   bool sent = false;           // the call completed
   uint32_t bindStatus = 0;     // nonzero: nothing was sent
   uint32_t exceptionCode = 0;  // the RPC exception of the call, if any
+  rpc::FailureCause exceptionCause = rpc::FailureCause::Other;  // and why it came
   int32_t returnValue = 0;
   int32_t commandOut = 0;      // the command word as the server returned it
 };

@@ -35,6 +35,11 @@ std::string StaleEntryText(const std::string& mailboxName) {
 
 std::string ChannelBusyText() { return text::Cp("Не возможно выполнить операцию - канал связи занят."); }
 
+std::string NoRightsText(const std::string& nodeName) {
+  return text::Cp("Не возможно выполнить операцию.") + text::Cp("\nДля узла \"") + nodeName +
+         text::Cp("\" отсутствуют права администратора.\n");
+}
+
 ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts, core::OperationGate& gate) {
   // 1. The busy state is the gate: while it is held no other sequence runs.
   ports::DialogPort& dialogs = view.Dialogs();
@@ -49,8 +54,7 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
 
   // 2. Only the node's administrator changes it.
   if (!view.HasAdministratorRights()) {
-    Tell(dialogs, text::Cp("Не возможно выполнить операцию.") + text::Cp("\nДля узла \"") + view.NodeName() +
-                      text::Cp("\" отсутствуют права администратора.\n"));
+    Tell(dialogs, NoRightsText(view.NodeName()));
     return ApplyOutcome::kRefused;
   }
   // 3.

@@ -70,5 +70,7 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
 
 // The refusal shown while another sequence of calls holds the gate (CP1251).
 std::string ChannelBusyText();
+// The refusal shown without administrator rights on the node (CP1251).
+std::string NoRightsText(const std::string& nodeName);
 
 }  // namespace model

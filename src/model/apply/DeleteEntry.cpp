@@ -29,8 +29,7 @@ DeleteOutcome DeleteEntry(const DeleteRequest& request, ports::DialogPort& dialo
     return DeleteOutcome::kRefused;
   }
   if (!request.hasAdministratorRights) {
-    Tell(dialogs, Cp("Не возможно выполнить операцию.") + Cp("\nДля узла \"") + request.mailServerName +
-                      Cp("\" отсутствуют права администратора.\n"));
+    Tell(dialogs, NoRightsText(request.mailServerName));
     return DeleteOutcome::kRefused;
   }
   const std::string mailbox = text::Trim(request.mailboxName);
@@ -43,8 +42,8 @@ DeleteOutcome DeleteEntry(const DeleteRequest& request, ports::DialogPort& dialo
 
   core::__VtHostDescription* host = net.FindMailServer(request.mailServerName);
   if (!host) return DeleteOutcome::kRefused;
-  hosts.EnsureLoaded(*host, false);
-  // The work entry from the names, its Router half read as the node has it.
+  // The work entry from the names (building it loads the host description),
+  // its Router half read as the node has it.
   _VxItemBase work(hosts, request.mailServerName, mailbox, true);
   core::__RpcClientDescription* router = net.FindComputer(work.routerTaskName);
   core::__RpcClientDescription* queue = net.FindComputer(work.queueTaskName);

@@ -32,7 +32,7 @@ struct DeleteRequest {
 
 enum class DeleteOutcome {
   kRefused,       // channel busy, scan, rights, unknown node: nothing sent
-  kDeclined,      // the user kept SYSOP, or did not confirm a mailbox with messages
+  kDeclined,      // the user kept SYSOP or did not confirm a mailbox with messages, or the Router refused (shown)
   kRouterFailed,  // reported; the queue manager was not asked
   kQueueFailed,   // the Router deleted, the queue manager did not
   kDeleted,

@@ -16,7 +16,6 @@
 namespace model {
 namespace {
 
-
 // Scan flag held for the length of one cycle, released on every way out.
 class ScanFlag {
  public:

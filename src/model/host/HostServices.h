@@ -13,10 +13,10 @@
 #include <string>
 
 #include "core/net/NetLog.h"
-#include "rpc/iface/Interface.h"
 #include "core/net/NetworkServices.h"
 #include "model/host/VtHostData.h"
 #include "model/item/VxItemBase.h"
+#include "rpc/iface/Interface.h"
 
 namespace ports {
 class DialogPort;
