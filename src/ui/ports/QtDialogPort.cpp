@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,25 +37,44 @@ QMessageBox::Icon BoxIcon(ports::MsgIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// A message box that may always be closed from its title bar: without an
-// escape button the close reports no button at all, as a question must be
-// able to say "closed".
-class ClosableBox : public QMessageBox {
+// How a box answers its title bar's close button and Escape.
+enum class CloseRule {
+  Escape,   // as its escape button (Qt's rule)
+  Nothing,  // as its escape button if it has one, else as no button at all
+  Refused,  // not at all: one of the buttons must be chosen
+};
+
+class PortBox : public QMessageBox {
  public:
-  using QMessageBox::QMessageBox;
+  PortBox(QWidget* parent, CloseRule rule) : QMessageBox(parent), rule_(rule) {}
 
  protected:
   void closeEvent(QCloseEvent* event) override {
-    if (escapeButton() == nullptr) {
+    if (rule_ == CloseRule::Refused) {
+      event->ignore();
+      return;
+    }
+    if (rule_ == CloseRule::Nothing && escapeButton() == nullptr) {
       QDialog::closeEvent(event);
       return;
     }
     QMessageBox::closeEvent(event);
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (rule_ == CloseRule::Refused && event->matches(QKeySequence::Cancel)) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+
+ private:
+  CloseRule rule_;
 };
 
-std::unique_ptr<ClosableBox> NewBox(QWidget* parent, const QString& caption, ports::MsgIcon icon, bool systemModal) {
-  auto box = std::make_unique<ClosableBox>(parent);
+std::unique_ptr<PortBox> NewBox(QWidget* parent, const QString& caption, ports::MsgIcon icon, bool systemModal,
+                                CloseRule rule) {
+  auto box = std::make_unique<PortBox>(parent, rule);
   box->setWindowTitle(caption);
   box->setIcon(BoxIcon(icon));
   box->setWindowModality(Qt::ApplicationModal);
@@ -105,10 +125,12 @@ void PlaceAt(QFileDialog& dialog, const std::string& initialPathCp) {
 
 ports::MsgAnswer QtDialogPort::ShowMessage(const ports::MessageBoxRequest& request) {
   return CallOnUiThread<ports::MsgAnswer>([&] {
-    auto box = NewBox(parent_, Caption(request.caption), request.icon, request.systemModal);
+    const StandardSet set = ButtonsOf(request.buttons);
+    // Abort, Retry and Ignore: the box cannot be closed without a choice.
+    const CloseRule rule = set.escape == QMessageBox::NoButton ? CloseRule::Refused : CloseRule::Escape;
+    auto box = NewBox(parent_, Caption(request.caption), request.icon, request.systemModal, rule);
     box->setTextFormat(Qt::PlainText);
     box->setText(FromCp(request.text));
-    const StandardSet set = ButtonsOf(request.buttons);
     for (const auto& [button, answer] : set.buttons) box->addButton(button);
     box->setDefaultButton(set.buttons.front().first);
     if (set.escape != QMessageBox::NoButton) box->setEscapeButton(set.escape);
@@ -122,7 +144,7 @@ ports::MsgAnswer QtDialogPort::ShowMessage(const ports::MessageBoxRequest& reque
 
 void QtDialogPort::ShowRichMessage(const std::string& caption, const ports::RichText& body) {
   RunOnUiThread([&] {
-    auto box = NewBox(parent_, Caption(caption), ports::MsgIcon::None, false);
+    auto box = NewBox(parent_, Caption(caption), ports::MsgIcon::None, false, CloseRule::Escape);
     box->setTextFormat(Qt::RichText);
     box->setText(RichTextToHtml(body));
     box->addButton(QMessageBox::Ok);
@@ -133,7 +155,7 @@ void QtDialogPort::ShowRichMessage(const std::string& caption, const ports::Rich
 
 int QtDialogPort::Ask(const ports::QuestionRequest& request) {
   return CallOnUiThread<int>([&] {
-    auto box = NewBox(parent_, Caption(request.caption), request.icon, false);
+    auto box = NewBox(parent_, Caption(request.caption), request.icon, false, CloseRule::Nothing);
     box->setTextFormat(Qt::RichText);
     box->setText(RichTextToHtml(request.body));
     std::vector<QPushButton*> buttons;

@@ -1,0 +1,65 @@
+#include "support/ModalAnswer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace testsupport {
+
+QString PlainButtonText(const QString& text) { return QString(text).remove(QLatin1Char('&')); }
+
+ModalAnswer::ModalAnswer(Action action) : action_(std::move(action)) {
+  timer_.setInterval(10);
+  connect(&timer_, &QTimer::timeout, this, &ModalAnswer::Poll);
+  timer_.start();
+}
+
+std::unique_ptr<ModalAnswer> ModalAnswer::Click(const QString& text) {
+  return std::make_unique<ModalAnswer>([text](QWidget* window) {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+      if (PlainButtonText(button->text()) == text) {
+        button->click();
+        return;
+      }
+    qWarning("no button \"%s\": closing the window", qPrintable(text));
+    window->close();
+  });
+}
+
+std::unique_ptr<ModalAnswer> ModalAnswer::Close() {
+  return std::make_unique<ModalAnswer>([](QWidget* window) { window->close(); });
+}
+
+std::unique_ptr<ModalAnswer> ModalAnswer::Escape() {
+  return std::make_unique<ModalAnswer>([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
+}
+
+void ModalAnswer::Poll() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr || !window->isVisible()) return;
+  timer_.stop();
+  seen_.className = QString::fromLatin1(window->metaObject()->className());
+  seen_.title = window->windowTitle();
+  seen_.staysOnTop = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  seen_.modality = window->windowModality();
+  if (auto* box = qobject_cast<QMessageBox*>(window)) {
+    seen_.text = box->text();
+    seen_.icon = box->icon();
+    if (box->defaultButton()) seen_.defaultButton = PlainButtonText(box->defaultButton()->text());
+    if (auto* buttonBox = box->findChild<QDialogButtonBox*>())
+      for (QAbstractButton* button : buttonBox->buttons()) seen_.buttons << PlainButtonText(button->text());
+  } else {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+      seen_.buttons << PlainButtonText(button->text());
+      if (auto* push = qobject_cast<QPushButton*>(button); push && push->isDefault())
+        seen_.defaultButton = PlainButtonText(push->text());
+    }
+  }
+  action_(window);
+  answered_ = true;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,57 @@
+#pragma once
+// Answers the next modal window of a test: polls for
+// QApplication::activeModalWidget() on the window thread, notes what the
+// window showed, then clicks one of its buttons, closes it or runs an action
+// of the test's own.
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace testsupport {
+
+struct ModalSeen {
+  QString className;
+  QString title;
+  QString text;               // QMessageBox only
+  int icon = -1;              // QMessageBox::Icon, QMessageBox only
+  QStringList buttons;        // texts without '&', in no particular order
+  QString defaultButton;      // without '&'
+  bool staysOnTop = false;
+  Qt::WindowModality modality = Qt::NonModal;
+};
+
+class ModalAnswer : public QObject {
+ public:
+  using Action = std::function<void(QWidget*)>;
+
+  explicit ModalAnswer(Action action);
+
+  // Clicks the button whose text, without '&', is `text`.
+  static std::unique_ptr<ModalAnswer> Click(const QString& text);
+  // Closes the window as its title bar's close button would.
+  static std::unique_ptr<ModalAnswer> Close();
+  // Presses Escape in the window.
+  static std::unique_ptr<ModalAnswer> Escape();
+
+  bool Answered() const { return answered_; }
+  const ModalSeen& Seen() const { return seen_; }
+
+ private:
+  void Poll();
+
+  Action action_;
+  QTimer timer_;
+  ModalSeen seen_;
+  bool answered_ = false;
+};
+
+// The button texts of a widget without '&'.
+QString PlainButtonText(const QString& text);
+
+}  // namespace testsupport
