@@ -15,6 +15,11 @@ const std::vector<OptionRow>& OptionTable() {
        [](Options& o, const std::string&) { o.version = true; }},
       {"headless", nullptr, "run without windows: start-up, polls, shutdown; messages to standard output",
        [](Options& o, const std::string&) { o.headless = true; }},
+      {"demo", nullptr, "start a simulated demo node on loopback and open the console on it",
+       [](Options& o, const std::string&) { o.demo = true; }},
+      {"screenshots", "DIR", "after the start-up and the first poll, write PNG screenshots of the windows to DIR "
+       "and exit",
+       [](Options& o, const std::string& v) { o.screenshots = v; }},
       {"config", "PATH", "the configuration file (default: __RemoteHost.Cfg in the current directory)",
        [](Options& o, const std::string& v) { o.config = v; }},
       {"create-config", "PATH", "write the default configuration text to PATH and exit",
@@ -90,6 +95,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     result.error = "the configuration file is given twice (--config and '" + o.positional[0] + "')";
   else if (o.createConfig && (o.config || !o.positional.empty()))
     result.error = "--create-config writes a file and exits; it takes no --config";
+  else if (o.demo && (o.config || !o.positional.empty() || o.headless || o.user || o.passwordFile))
+    result.error = "--demo writes its own configuration and logs on by itself; it takes no --config, --user, "
+                   "--password-file or --headless";
+  else if ((o.demo || o.screenshots) && o.headless)
+    result.error = "--demo and --screenshots open windows; they take no --headless";
   else if (o.force && !o.createConfig)
     result.error = "--force is only used with --create-config";
   else
@@ -99,7 +109,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   std::string text =
-      "Usage: vtconsole --headless [--config PATH] [--user NAME] [--password-file FILE]\n"
+      "Usage: vtconsole [CONFIG] [--user NAME] [--password-file FILE] [--screenshots DIR]\n"
+      "       vtconsole --demo [--screenshots DIR]\n"
+      "       vtconsole --headless [--config PATH] [--user NAME] [--password-file FILE]\n"
       "                 [--no-connection] [--polls N] [--quit-on-conflict]\n"
       "       vtconsole [--headless] --create-config PATH [--force]\n"
       "\n"

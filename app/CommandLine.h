@@ -12,6 +12,9 @@ struct Options {
   bool help = false;
   bool version = false;
   bool headless = false;
+  // The desktop program: a demo node, screenshots.
+  bool demo = false;
+  std::optional<std::string> screenshots;
   bool force = false;
   std::optional<std::string> config;
   std::optional<std::string> createConfig;

@@ -46,10 +46,11 @@ std::string CheckMonitorOptions(const Options& o) {
   if (o.pollPeriodMs && *o.pollPeriodMs == LONG_MIN) return "--poll-period-ms wants milliseconds, 10 to 86400000";
   if (o.connectTimeoutMs && *o.connectTimeoutMs == LONG_MIN)
     return "--connect-timeout-ms wants milliseconds, 10 to 600000";
-  const bool monitor = o.user || o.passwordFile || o.noConnection || o.polls || o.quitOnConflict || o.soundPlayer ||
-                       o.pollPeriodMs || o.connectTimeoutMs;
-  if (monitor && !o.headless) return "the monitor options are used with --headless";
-  if (monitor && o.createConfig) return "--create-config writes a file and exits; it takes no monitor options";
+  // The logon answers and the connect timeout serve the desktop program too.
+  const bool monitor = o.polls || o.quitOnConflict || o.soundPlayer || o.pollPeriodMs;
+  if (monitor && !o.headless) return "--polls, --quit-on-conflict, --sound-player and --poll-period-ms are used with --headless";
+  if ((o.user || o.passwordFile || o.noConnection || o.connectTimeoutMs || monitor) && o.createConfig)
+    return "--create-config writes a file and exits; it takes no monitor options";
   if (o.noConnection && (o.user || o.passwordFile)) return "--no-connection takes no --user or --password-file";
   return {};
 }

@@ -6,6 +6,9 @@
 
 #include "CommandLine.h"
 #include "HeadlessMode.h"
+#ifdef VT_HAVE_DESKTOP
+#include "DesktopMode.h"
+#endif
 
 int main(int argc, char** argv) {
   const app::ParseResult parsed = app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -24,6 +27,10 @@ int main(int argc, char** argv) {
   }
   if (options.createConfig) return app::CreateConfigFile(*options.createConfig, options.force);
   if (options.headless) return app::RunHeadless(options);
+#ifdef VT_HAVE_DESKTOP
+  return app::RunDesktop(argc, argv, options);
+#else
   std::fprintf(stderr, "vtconsole: this build has no desktop windows; run it with --headless\n");
   return app::exitcode::kUsage;
+#endif
 }

@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs the console on its demo node: a node
 # simulator serving the bundled demo fixture on loopback, a configuration that
-# names it, and the console logged on as its administrator, polling until Ctrl-C.
+# names it, and the console logged on as its administrator.
+#
+# With a display (DISPLAY or WAYLAND_DISPLAY set) the desktop console opens
+# (`vtconsole --demo`: the simulator runs inside it and ends with it).
+# Without one, or with DEMO_HEADLESS=1, the console runs headless and polls
+# until Ctrl-C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ./scripts/build.sh
+
+if [ -z "${DEMO_HEADLESS:-}" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  echo "demo: a display is available (${DISPLAY:-$WAYLAND_DISPLAY}): opening the desktop console on the demo node"
+  exec build/app/vtconsole --demo "$@"
+fi
+if [ -n "${DEMO_HEADLESS:-}" ]; then
+  echo "demo: DEMO_HEADLESS is set: running the console headless"
+else
+  echo "demo: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the console headless"
+fi
 
 port=${DEMO_PORT:-12007}
 demo_dir=${DEMO_DIR:-build/demo}

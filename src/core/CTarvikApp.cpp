@@ -1,5 +1,7 @@
 #include "core/CTarvikApp.h"
 
+#include "core/SettingWriters.h"
+
 #include <algorithm>
 
 #include "cfg/C_CFG_File.h"
@@ -68,6 +70,19 @@ std::string CTarvikApp::TimeText() const { return FormatLogTime(env_.clock->Loca
 void CTarvikApp::SetSplashDisabled(bool disabled) {
   settings_.splashWindowDisable = disabled;
   log_.SetPopupDisabled(disabled);
+}
+
+bool CTarvikApp::WriteSplashDisabled(bool disabled, std::string& reason) {
+  SetSplashDisabled(disabled);
+  reason.clear();
+  if (!file_ || file_->IsBad() || !file_->IsLoaded()) {
+    reason = text::Cp("Конфигурационный файл не загружен.");
+    return false;
+  }
+  SetSettingBool(*file_, "COMMON", "SPLASH_WINDOW_DISABLE", disabled);
+  if (file_->Save(false)) return true;
+  reason = file_->LastSaveError();
+  return false;
 }
 
 void CTarvikApp::AddTrayIcon() {

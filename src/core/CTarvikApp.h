@@ -89,6 +89,10 @@ class CTarvikApp {
   // The SPLASH_WINDOW_DISABLE setting, changed at run time (the main window's
   // toggle): the record and the message list follow together.
   void SetSplashDisabled(bool disabled);
+  // The main window's toggle: the setting as above, written back to [COMMON]
+  // as "TRUE" or "FALSE" and the file saved. False with the reason (CP1251)
+  // when the file could not be saved; the setting holds for this run anyway.
+  bool WriteSplashDisabled(bool disabled, std::string& reason);
 
   void AddTrayIcon();
   void RemoveTrayIcon();

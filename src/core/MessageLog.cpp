@@ -32,30 +32,66 @@ std::vector<std::string> MessageLog::FormatLines(std::string_view message, int i
 
 MessageLog::MessageLog(size_t lineLimit) : limit_(std::max<size_t>(lineLimit, 1)) {}
 
+void MessageLog::Changed() const {
+  if (changeSink_) changeSink_();
+}
+
 void MessageLog::SetLineLimit(size_t limit) {
-  limit_ = std::max<size_t>(limit, 1);
-  while (lines_.size() > limit_) lines_.pop_front();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    limit_ = std::max<size_t>(limit, 1);
+    while (lines_.size() > limit_) lines_.pop_front();
+  }
+  Changed();
+}
+
+size_t MessageLog::LineLimitValue() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return limit_;
+}
+
+void MessageLog::SetPopupDisabled(bool disabled) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  popupDisabled_ = disabled;
+}
+
+void MessageLog::SetStartupOrShutdown(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  startupOrShutdown_ = on;
 }
 
 void MessageLog::Add(std::string_view message, uint32_t lifetimeMs, int image) {
   if (messageSink_) messageSink_(message, image);
-  for (auto& line : FormatLines(message, image)) {
-    if (sink_) sink_(line);
-    lines_.push_back(std::move(line));
-  }
-  while (lines_.size() > limit_) lines_.pop_front();
+  std::vector<std::string> pieces = FormatLines(message, image);
+  if (sink_)
+    for (const auto& line : pieces) sink_(line);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& line : pieces) lines_.push_back(std::move(line));
+    while (lines_.size() > limit_) lines_.pop_front();
 
-  // The window shows during start-up and shutdown, when the setting allows it,
-  // or when it is already on the screen; otherwise only the tray icon blinks.
-  if (startupOrShutdown_ || !popupDisabled_ || (popup_.visible && !lines_.empty())) {
-    Show(lifetimeMs);
-    if (!startupOrShutdown_) popup_.trayBlinking = true;
-  } else {
-    popup_.trayBlinking = true;
+    // The window shows during start-up and shutdown, when the setting allows
+    // it, or when it is already on the screen; otherwise only the tray icon
+    // blinks.
+    if (startupOrShutdown_ || !popupDisabled_ || (popup_.visible && !lines_.empty())) {
+      ShowLocked(lifetimeMs);
+      if (!startupOrShutdown_) popup_.trayBlinking = true;
+    } else {
+      popup_.trayBlinking = true;
+    }
   }
+  Changed();
 }
 
 void MessageLog::Show(uint32_t lifetimeMs) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ShowLocked(lifetimeMs);
+  }
+  Changed();
+}
+
+void MessageLog::ShowLocked(uint32_t lifetimeMs) {
   popup_.visible = true;
   popup_.lifetimeMs = lifetimeMs;
   ++popup_.showCount;
@@ -66,14 +102,35 @@ void MessageLog::Show(uint32_t lifetimeMs) {
 }
 
 void MessageLog::Hide() {
-  popup_.visible = false;
-  popup_.trayBlinking = false;
-  popup_.hideTimerMs = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    popup_.visible = false;
+    popup_.trayBlinking = false;
+    popup_.hideTimerMs = 0;
+  }
+  Changed();
 }
 
-void MessageLog::Clear() { lines_.clear(); }
+void MessageLog::Clear() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lines_.clear();
+  }
+  Changed();
+}
+
+std::deque<std::string> MessageLog::Lines() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lines_;
+}
+
+PopupState MessageLog::Popup() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return popup_;
+}
 
 std::string MessageLog::Text() const {
+  std::lock_guard<std::mutex> lock(mutex_);
   std::string out;
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (i) out += '\n';

@@ -3,11 +3,17 @@
 // into lines of the byte 7, a two-digit image index and the text padded to 45
 // characters, of which the newest are kept as the message window's text. The
 // window itself is drawn elsewhere; here is the state it draws from.
+//
+// The list is shared: the polls add to it on the console's worker while the
+// window thread hides, clicks and draws it. Every member takes the lock;
+// readers get copies. The sinks run without the lock held, so that they may
+// read the list again.
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,18 +50,21 @@ class MessageLog {
   explicit MessageLog(size_t lineLimit = LineLimit(kDefaultDesktopHeight));
 
   void SetLineLimit(size_t limit);
-  size_t LineLimitValue() const { return limit_; }
+  size_t LineLimitValue() const;
   // The SPLASH_WINDOW_DISABLE setting.
-  void SetPopupDisabled(bool disabled) { popupDisabled_ = disabled; }
+  void SetPopupDisabled(bool disabled);
   // Between the start of start-up and its end, and during shutdown, the window
   // shows whatever the setting says.
-  void SetStartupOrShutdown(bool on) { startupOrShutdown_ = on; }
+  void SetStartupOrShutdown(bool on);
   // Called with every line as it is appended (the headless mode prints them).
   void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
   // Called with every message as it was given, before it is cut into lines.
   void SetMessageSink(std::function<void(std::string_view message, int image)> sink) {
     messageSink_ = std::move(sink);
   }
+  // Called after every change of the lines or of the pop-up state (the
+  // window layer redraws from it). Set it before the list is shared.
+  void SetChangeSink(std::function<void()> sink) { changeSink_ = std::move(sink); }
 
   // Appends a message, drops the oldest lines above the limit, and shows the
   // window (with `lifetimeMs`) or starts the tray icon blinking.
@@ -66,12 +75,16 @@ class MessageLog {
   void Hide();
   void Clear();
 
-  const std::deque<std::string>& Lines() const { return lines_; }
+  std::deque<std::string> Lines() const;
   // The lines joined by line feeds: the window's text.
   std::string Text() const;
-  const PopupState& Popup() const { return popup_; }
+  PopupState Popup() const;
 
  private:
+  void ShowLocked(uint32_t lifetimeMs);
+  void Changed() const;
+
+  mutable std::mutex mutex_;
   std::deque<std::string> lines_;
   size_t limit_;
   bool popupDisabled_ = false;
@@ -79,6 +92,7 @@ class MessageLog {
   PopupState popup_;
   std::function<void(const std::string&)> sink_;
   std::function<void(std::string_view, int)> messageSink_;
+  std::function<void()> changeSink_;
 };
 
 }  // namespace core

@@ -86,6 +86,12 @@ class ConsoleServices : private core::ServiceSteps {
   // Timer 667: the due favourite groups, unless another sequence runs.
   void OnFavoritesTimer();
 
+  // A data scan is under way: a favourites scan, or a data window reading
+  // its node (it says so with SetDataScan). Windows do not open then, and
+  // task commands are refused.
+  bool ScanRunning() const { return dataScans_ > 0 || favorites_.ScanRunning(); }
+  void SetDataScan(bool on) { dataScans_ += on ? 1 : -1; }
+
   core::CTarvikApp& App() { return app_; }
   core::NetworkServices& Net() { return net_; }
   core::CTaskLists& Tasks() { return tasks_; }
@@ -120,6 +126,7 @@ class ConsoleServices : private core::ServiceSteps {
   model::HostServices hosts_;
   model::HostFavoritesServers favoriteServers_;
   model::FavoriteGroups favorites_;
+  int dataScans_ = 0;
 };
 
 }  // namespace services

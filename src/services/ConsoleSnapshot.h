@@ -66,3 +66,10 @@ struct ConsoleSnapshot {
 };
 
 }  // namespace services
+
+namespace services {
+class ConsoleServices;
+// Reads everything above from the services; only while no sequence of calls
+// runs on them.
+ConsoleSnapshot TakeSnapshot(ConsoleServices& console);
+}  // namespace services

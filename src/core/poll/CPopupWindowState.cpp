@@ -3,7 +3,7 @@
 namespace core {
 
 void CPopupWindowState::Update(int64_t nowMs) {
-  const PopupState& popup = log_.Popup();
+  const PopupState popup = log_.Popup();
   // Only a show with a lifetime restarts the hide timer; one without leaves an
   // earlier message's deadline standing. A hide in between stopped the timer.
   if (popup.hideTimerMs == 0) {

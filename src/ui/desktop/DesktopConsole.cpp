@@ -1,0 +1,448 @@
+#include "ui/desktop/DesktopConsole.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+
+#include "core/poll/CPopupWindowState.h"
+#include "rpc/runtime/CallInterrupt.h"
+#include "services/TreeCommand.h"
+#include "text/Cp1251.h"
+#include "ui/desktop/Screenshots.h"
+#include "ui/dialogs/CProgressWnd.h"
+#include "ui/dialogs/InfoBoxes.h"
+#include "ui/main/CChildFrame.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CMainGridCtrl.h"
+#include "ui/main/CommandTable.h"
+#include "ui/popup/CMessageWindow.h"
+#include "ui/popup/CTrayIcon.h"
+#include "ui/ports/QtAlertPort.h"
+#include "ui/ports/QtDialogPort.h"
+#include "ui/ports/QtProgressPort.h"
+#include "ui/runtime/QtViewNotifier.h"
+#include "ui/runtime/ServiceRunner.h"
+#include "ui/runtime/UiThread.h"
+#include "ui/text/QtText.h"
+
+namespace ui {
+
+namespace {
+
+using Kind = ServiceRunner::Kind;
+
+std::optional<DataKind> KindOf(services::OpenTarget target) {
+  using T = services::OpenTarget;
+  switch (target) {
+    case T::DirectionsShortcuts: return DataKind::DirectionsShortcuts;
+    case T::DirectionsTable: return DataKind::DirectionsTable;
+    case T::Routing: return DataKind::Routing;
+    case T::MailingLists: return DataKind::MailingLists;
+    case T::Replication: return DataKind::Replication;
+    case T::Disks: return DataKind::Disks;
+    case T::Folders: return DataKind::Folders;
+    case T::None: break;
+  }
+  return std::nullopt;
+}
+
+services::ConsoleOptions ServiceOptions(const DesktopOptions& options, int desktopHeight) {
+  services::ConsoleOptions out;
+  out.commandLine = options.commandLine;
+  out.programPath = options.programPath;
+  out.connectTimeout = options.connectTimeout;
+  out.callTimeout = options.callTimeout;
+  out.machineIdentity = options.machineIdentity;
+  out.localTest = options.localTest;
+  out.installCrashHandlers = options.installCrashHandlers;
+  out.logLineLimit = core::MessageLog::LineLimit(desktopHeight);
+  return out;
+}
+
+QString ChannelBusyText() { return QString::fromUtf8("Не возможно выполнить операцию - канал связи занят."); }
+
+}  // namespace
+
+DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
+    : QObject(parent),
+      options_(std::move(options)),
+      dialogs_(std::make_unique<QtDialogPort>()),
+      alerts_(std::make_unique<QtAlertPort>()),
+      progress_(std::make_unique<QtProgressPort>()),
+      notifier_(std::make_unique<QtViewNotifier>()),
+      runner_(std::make_unique<ServiceRunner>()) {
+  // The interrupt's pipe exists before any call waits on it.
+  rpc::InterruptWaitFd();
+  if (options_.user) {
+    // Unattended start: the options answer every logon dialog.
+    dialogs_->SetLogonPreset([this](const ports::LogonRequest& request) -> std::optional<ports::LogonAnswer> {
+      ports::LogonAnswer answer;
+      answer.userName = *options_.user;
+      answer.noConnection = options_.noConnection;
+      if (options_.password) answer.password = options_.password(request.computerName).value_or("");
+      return answer;
+    });
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int desktopHeight = screen ? screen->availableGeometry().height() : core::MessageLog::kDefaultDesktopHeight;
+  services::ConsolePorts ports;
+  ports.dialogs = dialogs_.get();
+  ports.clock = &clock_;
+  ports.progress = progress_.get();
+  ports.alerts = alerts_.get();
+  ports.views = notifier_.get();
+  ports.windows = this;
+  services_ = std::make_unique<services::ConsoleServices>(ports, ServiceOptions(options_, desktopHeight));
+  popupState_ = std::make_unique<core::CPopupWindowState>(services_->App().Log());
+  services_->App().Log().SetChangeSink([this] { PostToUiThread([this] { OnLogChanged(); }); });
+
+  pollTimer_.setObjectName("timer666");
+  favoritesTimer_.setObjectName("timer667");
+  connect(&pollTimer_, &QTimer::timeout, this, &DesktopConsole::PollTick);
+  connect(&favoritesTimer_, &QTimer::timeout, this, &DesktopConsole::FavoritesTick);
+  for (auto signal : {&QtViewNotifier::rightsChanged, &QtViewNotifier::tasksChanged, &QtViewNotifier::disksChanged,
+                      &QtViewNotifier::foldersChanged, &QtViewNotifier::replicationChanged})
+    connect(notifier_.get(), signal, this, [this] { RefreshWindows(); });
+  connect(notifier_.get(), &QtViewNotifier::computerStateChanged, this, [this] { RefreshWindows(); });
+}
+
+DesktopConsole::~DesktopConsole() {
+  pollTimer_.stop();
+  favoritesTimer_.stop();
+  if (!runner_->Idle()) {
+    rpc::InterruptCalls();
+    runner_->WaitIdle();
+    rpc::ResetCallInterrupt();
+  }
+  services_->App().Log().SetChangeSink(nullptr);
+  runner_.reset();
+  delete main_.data();
+}
+
+CMainFrame* DesktopConsole::MainFrame() const { return main_.data(); }
+
+void DesktopConsole::Start() {
+  auto ok = std::make_shared<bool>(false);
+  runner_->Post(Kind::Lifecycle, [this, ok] { *ok = services_->Start(); },
+                [this, ok] {
+                  if (!*ok) {
+                    // Nothing was shown but the start-up's own boxes: the
+                    // shutdown of a start-up that failed is the services' own.
+                    Finish(1);
+                    emit started(false);
+                    return;
+                  }
+                  running_ = true;
+                  RefreshWindows();
+                  emit started(true);
+                  if (!options_.screenshotsDir.empty()) WriteScreenshotsAndEnd();
+                },
+                this);
+}
+
+int DesktopConsole::Run() {
+  Start();
+  if (!finished_) {
+    QEventLoop loop;
+    connect(this, &DesktopConsole::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return exitCode_;
+}
+
+void DesktopConsole::RefreshWindows() {
+  if (!runner_->Idle() || main_ == nullptr || !running_) return;
+  main_->SetSnapshot(services::TakeSnapshot(*services_));
+  std::vector<std::pair<std::string, std::string>> groups;
+  for (const auto& group : services_->Favorites().Groups())
+    groups.emplace_back(group.settings.name, group.settings.comment);
+  main_->SetFavoriteGroups(groups);
+  emit refreshed();
+}
+
+// --- timers -------------------------------------------------------------
+
+void DesktopConsole::PollTick() {
+  // A tick while anything runs is skipped: the next one polls.
+  if (!running_ || !runner_->Idle()) return;
+  runner_->Post(Kind::Timer, [this] { services_->OnPollTimer(); }, [this] { RefreshWindows(); }, this);
+}
+
+void DesktopConsole::FavoritesTick() {
+  if (!running_ || !runner_->Idle()) return;
+  if (main_ && main_->MenuOpen()) return;  // a menu is open: the next tick scans
+  runner_->Post(Kind::Timer, [this] { services_->OnFavoritesTimer(); }, [this] { RefreshWindows(); }, this);
+}
+
+// --- commands -----------------------------------------------------------
+
+void DesktopConsole::RunTreeCommand(const services::NavRow& row, int command) {
+  if (!running_) return;
+  if (runner_->HasUserJob()) {
+    dialogs_->Message(text::Cp(ChannelBusyText().toStdString()), text::Cp("Сообщение"), ports::MsgIcon::Information);
+    return;
+  }
+  services::TreeCommandTarget target{row.mailServer, row.level >= 1 ? row.computer : std::string(),
+                                     row.level >= 2 ? row.task : std::string()};
+  QPointer<CMainFrame> frame = main_;
+  // While the worker waits for the command, the rows are redrawn from what
+  // the tree holds; the real refresh follows once the command has ended.
+  auto redraw = [frame] {
+    PostToUiThread([frame] {
+      if (frame) frame->Tree()->viewport()->update();
+    });
+  };
+  runner_->Post(Kind::User, [this, target, command, redraw] { services::RunTreeCommand(*services_, target, command, redraw); },
+                [this] { RefreshWindows(); }, this);
+}
+
+void DesktopConsole::OnCommand(int id) {
+  switch (id) {
+    case cmd::kComputerIdentification:
+      if (main_) ui::ShowComputerIdentification(main_, main_->Snapshot().machineIdentity);
+      break;
+    case cmd::kSettings: {
+      // The settings dialog arrives with its own window; until then its frame.
+      QMessageBox box(QMessageBox::Information, QString::fromUtf8("Настройки программы"),
+                      QString::fromUtf8("Настройки программы хранятся в секции [COMMON] файла\n%1")
+                          .arg(main_ ? FromCp(main_->Snapshot().configPath) : QString()),
+                      QMessageBox::Ok, main_);
+      box.exec();
+      break;
+    }
+    case cmd::kExit: RequestExit(true); break;
+    case cmd::kSplashMessages: {
+      core::MessageLog& log = services_->App().Log();
+      if (log.Popup().visible)
+        popupState_->Click();
+      else
+        log.Show(0);
+      break;
+    }
+    case cmd::kDisableSplash: {
+      const bool disable = main_ && main_->Action(cmd::kDisableSplash)->isChecked();
+      auto reason = std::make_shared<std::string>();
+      auto ok = std::make_shared<bool>(true);
+      runner_->Post(Kind::User, [this, disable, reason, ok] { *ok = services_->App().WriteSplashDisabled(disable, *reason); },
+                    [this, reason, ok] {
+                      if (!*ok)
+                        dialogs_->Message(*reason, text::Cp("Ошибка"), ports::MsgIcon::Error);
+                      RefreshWindows();
+                    },
+                    this);
+      break;
+    }
+    case cmd::kRescanView:
+      if (main_ && main_->Area()->activeSubWindow())
+        if (auto* frame = qobject_cast<CChildFrame*>(main_->Area()->activeSubWindow())) frame->View()->Rescan();
+      break;
+    default: break;
+  }
+}
+
+void DesktopConsole::RequestExit(bool ask) {
+  if (stopping_ || finished_) return;
+  if (ask) {
+    ports::QuestionRequest question;
+    question.caption = text::Cp("Veltrane32 REMOTE CONSOLE");
+    question.body.paragraphs = {{{text::Cp("Вы действительно желаете завершить работу?"), 0x000080, true}}};
+    question.body.font = "Arial";
+    question.buttons = {text::Cp("Завершить работу"), text::Cp("Продолжить")};
+    question.defaultButton = 1;
+    question.cancelButton = 1;
+    if (dialogs_->Ask(question) != 0) return;
+  }
+  Shutdown();
+}
+
+void DesktopConsole::Shutdown() {
+  stopping_ = true;
+  // The timers stop first, then the bar layout and the placement are kept.
+  pollTimer_.stop();
+  favoritesTimer_.stop();
+  if (main_) {
+    QSettings profile(CMainFrame::kProfileName, CMainFrame::kProfileName);
+    main_->SaveBarLayout(profile);
+    main_->SavePlacement(profile);
+  }
+  if (!runner_->Idle()) {
+    // A poll of silent computers would hold the exit for the connect
+    // timeout and more: the calls under way end now, as cancelled.
+    rpc::InterruptCalls();
+    runner_->WaitIdle();
+    rpc::ResetCallInterrupt();
+  }
+  running_ = false;
+  services_->PrepareFastStop();
+  auto code = std::make_shared<int>(0);
+  runner_->Post(Kind::Lifecycle, [this, code] { *code = services_->Stop(); }, [this, code] { Finish(*code); });
+}
+
+void DesktopConsole::Finish(int exitCode) {
+  if (finished_) return;
+  finished_ = true;
+  running_ = false;
+  exitCode_ = exitCode;
+  pollTimer_.stop();
+  favoritesTimer_.stop();
+  if (tray_) tray_->Hide();
+  if (messageWindow_) messageWindow_->hide();
+  if (main_) main_->CloseForGood();
+  emit finished(exitCode);
+}
+
+// --- selection and data windows -----------------------------------------
+
+void DesktopConsole::OnRowSelected(const services::NavRow& row) {
+  if (!running_) return;
+  if (row.level == 2 && row.commandable) {
+    auto rows = std::make_shared<std::vector<services::PropertyRow>>();
+    const std::string server = row.mailServer, computer = row.computer, task = row.task;
+    runner_->Post(Kind::Timer,
+                  [this, rows, computer, task] { services::FetchTaskProperties(*services_, computer, task, *rows); },
+                  [this, rows, server, computer, task] {
+                    if (main_) main_->ShowTaskProperties(server, computer, task, std::move(*rows));
+                  },
+                  this);
+  } else if (row.level == 0 && hostDescriptionsAsked_.insert(row.mailServer).second) {
+    // The node's name, address and identifier are read once, when its row
+    // is first selected.
+    const std::string server = row.mailServer;
+    runner_->Post(Kind::Timer, [this, server] { services::LoadHostDescription(*services_, server); },
+                  [this] { RefreshWindows(); }, this);
+  }
+}
+
+void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::string& mailServer,
+                                     const std::string& computer) {
+  if (!main_ || !running_) return;
+  // Nothing opens while a data scan runs.
+  if (runner_->Idle() && services_->ScanRunning()) return;
+  if (std::optional<DataKind> kind = KindOf(target)) main_->OpenDataWindow(*kind, mailServer, computer);
+}
+
+// --- message window and tray ---------------------------------------------
+
+void DesktopConsole::OnLogChanged() {
+  if (messageWindow_) messageWindow_->Refresh();
+  if (tray_) tray_->Refresh();
+  if (main_) main_->Action(cmd::kSplashMessages)->setChecked(services_->App().Log().Popup().visible);
+}
+
+// --- window steps (on the worker) ------------------------------------------
+
+bool DesktopConsole::CreateMessageWindow() {
+  RunOnUiThread([this] {
+    messageWindow_ = std::make_unique<CMessageWindow>(services_->App().Log(), *popupState_);
+    tray_ = std::make_unique<CTrayIcon>(*popupState_);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) popupState_->SetDesktopHeight(screen->availableGeometry().height());
+  });
+  return true;
+}
+
+bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
+  const bool docking = services_->App().Settings().useDockingWindows;
+  const bool fade = services_->App().Settings().enableSplashEffects;
+  RunOnUiThread([this, versionText, docking, fade] {
+    if (messageWindow_) messageWindow_->SetFadeEffects(fade);
+    main_ = new CMainFrame(versionText, docking);
+    dialogs_->SetParentWindow(main_);
+    connect(main_, &CMainFrame::commandTriggered, this, &DesktopConsole::OnCommand);
+    connect(main_, &CMainFrame::treeCommand, this, &DesktopConsole::RunTreeCommand);
+    connect(main_, &CMainFrame::rowSelected, this, &DesktopConsole::OnRowSelected);
+    connect(main_, &CMainFrame::openRequested, this, &DesktopConsole::OnOpenRequested);
+    QMenu* trayMenu = new QMenu(main_);
+    trayMenu->setObjectName("trayMenu");
+    for (int id : TrayMenuCommands()) {
+      if (id == 0)
+        trayMenu->addSeparator();
+      else
+        trayMenu->addAction(main_->Action(id));
+    }
+    if (tray_) {
+      tray_->SetMenu(trayMenu);
+      connect(tray_.get(), &CTrayIcon::Activated, main_, [this] { main_->Action(cmd::kShowWindow)->trigger(); });
+    }
+  });
+  return true;
+}
+
+bool DesktopConsole::CreateMainFrame() {
+  return CallOnUiThread<bool>([this] { return main_ != nullptr && main_->Progress() != nullptr; });
+}
+
+void DesktopConsole::RefillFavoritesGrid() {
+  std::vector<std::pair<std::string, std::string>> groups;
+  for (const auto& group : services_->Favorites().Groups())
+    groups.emplace_back(group.settings.name, group.settings.comment);
+  RunOnUiThread([this, groups] {
+    if (main_) main_->SetFavoriteGroups(groups);
+  });
+}
+
+void DesktopConsole::ShowComputerIdentification() {
+  const std::string identity = services_->Net().Identity();
+  // Shown without waiting for it: an unattended start must not stop here.
+  RunOnUiThread([this, identity] {
+    if (!main_ || !options_.screenshotsDir.empty()) return;
+    QMessageBox* box = BuildComputerIdentificationBox(main_, identity).release();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+  });
+}
+
+void DesktopConsole::StartTimers(uint32_t pollMs, uint32_t favoritesMs) {
+  RunOnUiThread([this, pollMs, favoritesMs] {
+    pollTimer_.start(static_cast<int>(pollMs));
+    favoritesTimer_.start(static_cast<int>(favoritesMs));
+  });
+}
+
+void DesktopConsole::RestorePlacement() {
+  RunOnUiThread([this] {
+    if (!main_) return;
+    QSettings profile(CMainFrame::kProfileName, CMainFrame::kProfileName);
+    main_->RestorePlacement(profile);
+  });
+}
+
+void DesktopConsole::ShowTrayIcon() {
+  RunOnUiThread([this] {
+    if (tray_) tray_->Show();
+  });
+}
+
+void DesktopConsole::HideTrayIcon() {
+  RunOnUiThread([this] {
+    if (tray_) tray_->Hide();
+  });
+}
+
+void DesktopConsole::FocusNavigation() {
+  RunOnUiThread([this] {
+    if (main_) main_->Tree()->setFocus();
+  });
+}
+
+void DesktopConsole::DestroyWindows() {
+  RunOnUiThread([this] {
+    if (messageWindow_) messageWindow_->hide();
+    if (main_) main_->Progress()->hide();
+  });
+}
+
+void DesktopConsole::WriteScreenshotsAndEnd() {
+  WriteScreenshots(*this, QString::fromStdString(options_.screenshotsDir));
+  RequestExit(false);
+}
+
+}  // namespace ui

@@ -1,0 +1,158 @@
+#pragma once
+// The desktop program: the services object, the one worker that runs their
+// call sequences, the Qt ports, the main window, the message window and the
+// tray icon, wired together. Start-up, every poll, scan and task command and
+// the shutdown run on the worker; the window thread only draws and asks.
+//
+// Design notes (threads):
+// - ui::ServiceRunner owns the worker. Only the window thread queues jobs,
+//   so it knows when the worker is idle; it reads the services only then and
+//   otherwise draws from the last snapshot (services::ConsoleSnapshot).
+// - The ports hop to the window thread for the user's answer; the window
+//   thread never blocks on the worker, it waits in local event loops.
+// - The operation gate still orders the sequences inside the worker; the
+//   timers skip a tick while any job is under way, a user action waits behind
+//   a timer's job and is refused while another user action runs.
+// - Exit interrupts the calls under way (they fail at once as cancelled),
+//   waits for the worker, and runs the shutdown there: logoffs skip computers
+//   without a channel, the favourites are saved.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "core/WindowSteps.h"
+#include "ports/Clock.h"
+#include "services/ConsoleServices.h"
+#include "services/ConsoleSnapshot.h"
+#include "services/NavigationRows.h"
+#include "services/PropertyRows.h"
+
+namespace core {
+class CPopupWindowState;
+}
+
+namespace ui {
+
+class CMainFrame;
+class CMessageWindow;
+class CTrayIcon;
+class QtAlertPort;
+class QtDialogPort;
+class QtProgressPort;
+class QtViewNotifier;
+class ServiceRunner;
+
+struct DesktopOptions {
+  // The command line after the program's name: the configuration file.
+  std::string commandLine;
+  std::string programPath;
+  // Answers for the logon dialogs (unattended starts): user name and the
+  // password per computer; unset: the dialog is shown.
+  std::optional<std::string> user;
+  std::function<std::optional<std::string>(const std::string& computer)> password;
+  bool noConnection = false;
+  std::chrono::milliseconds connectTimeout{5000};
+  std::chrono::milliseconds callTimeout{60000};
+  bool installCrashHandlers = true;
+  // Tests: a fixed identity and no computer counted as this machine.
+  std::function<std::string()> machineIdentity;
+  std::function<bool(const std::string&)> localTest;
+  // Not empty: after start-up write screenshots there and end.
+  std::string screenshotsDir;
+};
+
+class DesktopConsole : public QObject, private core::WindowSteps {
+  Q_OBJECT
+
+ public:
+  explicit DesktopConsole(DesktopOptions options, QObject* parent = nullptr);
+  ~DesktopConsole() override;
+
+  // Queues the start-up on the worker and returns.
+  void Start();
+  // Start() and the event loop until the console has ended; the exit code.
+  int Run();
+
+  // The exit command: asks when `ask`, then shuts down.
+  void RequestExit(bool ask = true);
+  // True once the start-up went through and until the shutdown begins.
+  bool Running() const { return running_; }
+  bool Finished() const { return finished_; }
+  int ExitCode() const { return exitCode_; }
+
+  // A command of the navigation tree (a task, computer or server row).
+  void RunTreeCommand(const services::NavRow& row, int command);
+  // Timer 666 and timer 667: a tick while the worker is busy is skipped; the
+  // favourites tick is skipped too while a menu of the main window is open.
+  void PollTick();
+  void FavoritesTick();
+  // Re-reads the snapshot when the worker is idle and redraws the windows.
+  void RefreshWindows();
+
+  services::ConsoleServices& Services() { return *services_; }
+  ServiceRunner& Runner() { return *runner_; }
+  CMainFrame* MainFrame() const;
+  CMessageWindow* MessageWindow() const { return messageWindow_.get(); }
+  CTrayIcon* Tray() const { return tray_.get(); }
+  QtDialogPort& Dialogs() { return *dialogs_; }
+  QTimer& PollTimer() { return pollTimer_; }
+  QTimer& FavoritesTimer() { return favoritesTimer_; }
+
+ signals:
+  void started(bool ok);
+  void finished(int exitCode);
+  // The windows were redrawn from a new snapshot.
+  void refreshed();
+
+ private:
+  // Window steps of the start-up and shutdown; called on the worker.
+  bool CreateMessageWindow() override;
+  bool CreateMainWindow(const std::string& versionText) override;
+  bool CreateMainFrame() override;
+  void RefillFavoritesGrid() override;
+  void ShowComputerIdentification() override;
+  void StartTimers(uint32_t pollMs, uint32_t favoritesMs) override;
+  void RestorePlacement() override;
+  void ShowTrayIcon() override;
+  void HideTrayIcon() override;
+  void FocusNavigation() override;
+  void DestroyWindows() override;
+
+  void OnCommand(int id);
+  void OnRowSelected(const services::NavRow& row);
+  void OnOpenRequested(services::OpenTarget target, const std::string& mailServer, const std::string& computer);
+  void OnLogChanged();
+  void Shutdown();
+  void Finish(int exitCode);
+  void WriteScreenshotsAndEnd();
+
+  DesktopOptions options_;
+  ports::SystemClock clock_;
+  std::unique_ptr<QtDialogPort> dialogs_;
+  std::unique_ptr<QtAlertPort> alerts_;
+  std::unique_ptr<QtProgressPort> progress_;
+  std::unique_ptr<QtViewNotifier> notifier_;
+  std::unique_ptr<services::ConsoleServices> services_;
+  std::unique_ptr<ServiceRunner> runner_;
+  QPointer<CMainFrame> main_;
+  std::unique_ptr<core::CPopupWindowState> popupState_;
+  std::unique_ptr<CMessageWindow> messageWindow_;
+  std::unique_ptr<CTrayIcon> tray_;
+  QTimer pollTimer_;
+  QTimer favoritesTimer_;
+  std::set<std::string> hostDescriptionsAsked_;
+  bool running_ = false;
+  bool stopping_ = false;
+  bool finished_ = false;
+  int exitCode_ = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,178 @@
+#include "ui/desktop/Screenshots.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+#include "core/poll/CPopupWindowState.h"
+#include "services/ConsoleServices.h"
+#include "text/Cp1251.h"
+#include "ui/desktop/DesktopConsole.h"
+#include "ui/dialogs/CLogonDlg.h"
+#include "ui/dialogs/InfoBoxes.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CMainGridCtrl.h"
+#include "ui/main/CPropStaticLowerPane.h"
+#include "ui/main/CommandTable.h"
+#include "ui/popup/CMessageWindow.h"
+#include "ui/ports/QtDialogPort.h"
+#include "ui/runtime/ServiceRunner.h"
+#include "ui/text/QtText.h"
+
+namespace ui {
+
+namespace {
+
+// Lets layouts, paints and queued answers settle.
+void Settle(int ms = 150) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+class Shooter {
+ public:
+  explicit Shooter(const QString& folder) : folder_(folder) {}
+
+  void Take(QWidget* widget, const QString& name) {
+    if (widget == nullptr) return;
+    widget->ensurePolished();
+    widget->adjustSize();
+    Settle(50);
+    const QString path = QDir(folder_).filePath(name + ".png");
+    if (widget->grab().save(path)) {
+      written_.append(path);
+      std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
+    } else {
+      std::fprintf(stderr, "vtconsole: cannot write %s\n", path.toLocal8Bit().constData());
+    }
+  }
+  // A window that is sized by the program: taken as it stands.
+  void TakeAsIs(QWidget* widget, const QString& name) {
+    if (widget == nullptr) return;
+    Settle(50);
+    const QString path = QDir(folder_).filePath(name + ".png");
+    if (widget->grab().save(path)) {
+      written_.append(path);
+      std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
+    }
+  }
+  const QStringList& Written() const { return written_; }
+
+ private:
+  QString folder_;
+  QStringList written_;
+};
+
+// Selects a row and waits until what it asks of the worker has come back.
+void SelectAndWait(DesktopConsole& console, const std::string& server, const std::string& computer,
+                   const std::string& task) {
+  console.MainFrame()->Tree()->SelectRow(server, computer, task);
+  Settle(50);
+  console.Runner().WaitIdle();
+  Settle(100);
+}
+
+}  // namespace
+
+QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
+  Shooter shot(folder);
+  CMainFrame* main = console.MainFrame();
+  if (main == nullptr) return {};
+  console.Runner().WaitIdle();
+  console.RefreshWindows();
+  main->resize(1200, 800);
+  main->show();
+  Settle();
+
+  const services::ConsoleSnapshot& snapshot = main->Snapshot();
+  const services::MailServerSnapshot* server = snapshot.mailServers.empty() ? nullptr : &snapshot.mailServers[0];
+  const services::ComputerSnapshot* computer =
+      server && !server->computers.empty() ? &snapshot.computers[static_cast<size_t>(server->computers[0])] : nullptr;
+
+  if (server) {
+    SelectAndWait(console, server->name, "", "");
+    shot.TakeAsIs(main->Properties(), "properties-mail-server");
+  }
+  if (computer) {
+    if (!computer->tasks.empty()) {
+      SelectAndWait(console, server->name, computer->name, computer->tasks[0].name);
+      shot.TakeAsIs(main->Properties(), "properties-task");
+    }
+    SelectAndWait(console, server->name, computer->name, "");
+    shot.TakeAsIs(main->Properties(), "properties-computer");
+  }
+  shot.TakeAsIs(main, "main-window");
+
+  if (server) {
+    main->OpenDataWindow(DataKind::Routing, server->name, "");
+    Settle();
+    shot.TakeAsIs(main, "data-window-placeholder");
+    CChildFrame* lists = main->OpenDataWindow(DataKind::MailingLists, server->name, "");
+    Settle();
+    shot.TakeAsIs(lists, "mailing-lists-frame");
+  }
+  if (auto row = main->Tree()->SelectedRow(); row && row->commandable) {
+    QMenu* menu = main->Tree()->CommandMenu(*row);
+    shot.Take(menu, "navigation-command-menu");
+  }
+
+  // The message window with the start-up's lines.
+  if (CMessageWindow* window = console.MessageWindow()) {
+    console.Services().App().Log().Show(0);
+    window->Refresh();
+    Settle();
+    const QString path = QDir(folder).filePath("message-window.png");
+    if (window->Render().save(path)) std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
+    console.Services().App().Log().Hide();
+    window->Refresh();
+  }
+  shot.Take(main->findChild<QMenu*>("trayMenu"), "tray-menu");
+
+  // Dialogs, built and pictured without waiting for an answer.
+  {
+    ports::LogonRequest request;
+    request.serverName = server ? server->name : "DEMO";
+    request.computerName = computer ? computer->name : "DEMO-SRV";
+    request.userName = "ADMIN";
+    CLogonDlg dialog(request, main);
+    shot.Take(&dialog, "logon-dialog");
+  }
+  {
+    ports::MessageBoxRequest request;
+    request.text = text::Cp("\nНе найден конфигурационный файл \"__RemoteHost.Cfg\"!\n\nСоздать новый "
+                            "конфигурационный файл?\n\n");
+    request.caption = text::Cp("Вопрос");
+    request.icon = ports::MsgIcon::Question;
+    request.buttons = ports::MsgButtons::YesNo;
+    // Built as the dialogs port builds its boxes, without waiting for an answer.
+    QMessageBox box(QMessageBox::Question, FromCp(request.caption), FromCp(request.text),
+                    QMessageBox::Yes | QMessageBox::No, main);
+    shot.Take(&box, "missing-file-question");
+  }
+  {
+    auto about = BuildAboutBox(main);
+    shot.Take(about.get(), "about-box");
+    auto os = BuildOsInformationBox(main);
+    shot.Take(os.get(), "os-information");
+    auto identity = BuildComputerIdentificationBox(main, snapshot.machineIdentity);
+    shot.Take(identity.get(), "computer-identification");
+  }
+  {
+    QDialog* manager = main->CreateWindowManager();
+    shot.Take(manager, "window-manager");
+    delete manager;
+  }
+  return shot.Written();
+}
+
+}  // namespace ui
