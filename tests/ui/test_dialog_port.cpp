@@ -375,6 +375,9 @@ void DialogPortTest::browseFolder() {
   ModalAnswer answerer([&](QWidget* window) {
     auto* dialog = qobject_cast<QFileDialog*>(window);
     mode = dialog->fileMode();
+    // Both the current folder and the selection name it, however far the
+    // dialog's file model has got in reading the disk.
+    dialog->setDirectory(folder);
     dialog->selectFile(folder);
     static_cast<QDialog*>(dialog)->accept();
   });
