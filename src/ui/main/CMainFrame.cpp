@@ -204,10 +204,12 @@ void CMainFrame::CreatePanes() {
   QDockWidget* navigation = AddDock(cmd::kNavigation, tree_, Qt::LeftDockWidgetArea);
   QDockWidget* properties = AddDock(cmd::kPropertiesBar, properties_, Qt::LeftDockWidgetArea);
   splitDockWidget(navigation, properties, Qt::Vertical);
-  AddDock(cmd::kFavoritesBar, favorites_, Qt::BottomDockWidgetArea);
+  QDockWidget* favorites = AddDock(cmd::kFavoritesBar, favorites_, Qt::BottomDockWidgetArea);
   QDockWidget* help = AddDock(cmd::kHelpPane, help_, Qt::RightDockWidgetArea);
   help->hide();
   resizeDocks({navigation}, {380}, Qt::Horizontal);
+  resizeDocks({navigation, properties}, {300, 360}, Qt::Vertical);
+  resizeDocks({favorites}, {140}, Qt::Vertical);
 
   connect(tree_, &CMainGridCtrl::rowSelected, this, [this](const services::NavRow& row) {
     ShowRowProperties(row);

@@ -1,0 +1,223 @@
+// The desktop start-up's questions: the missing configuration file (create a
+// new one, choose another, give up) and the logon dialog per computer
+// (accepted, refused, "without a connection"), and a computer whose rights
+// are a user's refusing a task command.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "core/DefaultConfigText.h"
+#include "rpc/iface/Interface.h"
+#include "support/DesktopHarness.h"
+#include "support/ModalAnswer.h"
+#include "ui/desktop/DesktopConsole.h"
+#include "ui/dialogs/CLogonDlg.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CMainGridCtrl.h"
+#include "ui/runtime/ServiceRunner.h"
+
+namespace {
+
+// Answers the modal windows of a start-up one after the other: each step
+// gets the next window that comes up and is not the one answered before.
+class ModalScript : public QObject {
+ public:
+  using Step = std::function<void(QWidget*)>;
+  explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+    timer_.start(10);
+  }
+  size_t Done() const { return next_; }
+  const QStringList& Titles() const { return titles_; }
+
+ private:
+  void Poll() {
+    QWidget* window = QApplication::activeModalWidget();
+    if (window == nullptr || !window->isVisible() || window == last_ || next_ >= steps_.size()) return;
+    last_ = window;
+    titles_ << window->windowTitle();
+    steps_[next_++](window);
+  }
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  QWidget* last_ = nullptr;
+  QStringList titles_;
+  QTimer timer_;
+};
+
+ModalScript::Step ClickButton(const QString& text) {
+  return [text](QWidget* window) {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+      if (testsupport::PlainButtonText(button->text()) == text) return button->click();
+    window->close();
+  };
+}
+
+ModalScript::Step ChooseFile(const std::string& path) {
+  return [path](QWidget* window) {
+    auto* dialog = qobject_cast<QFileDialog*>(window);
+    QVERIFY(dialog);
+    dialog->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(dialog)->accept();
+  };
+}
+
+ModalScript::Step CancelDialog() {
+  return [](QWidget* window) { static_cast<QDialog*>(window)->reject(); };
+}
+
+ModalScript::Step FillLogon(const QString& user, const QString& password, const QString& button) {
+  return [=](QWidget* window) {
+    QList<QLineEdit*> edits = window->findChildren<QLineEdit*>();
+    for (QLineEdit* edit : edits)
+      edit->setText(edit->echoMode() == QLineEdit::Password ? password : user);
+    ClickButton(button)(window);
+  };
+}
+
+std::unique_ptr<ui::DesktopConsole> ConsoleOn(const std::string& path) {
+  ui::DesktopOptions options;
+  options.commandLine = path;
+  options.installCrashHandlers = false;
+  options.machineIdentity = [] { return std::string("WinComputerName=TESTBOX;FQDN=testbox;IP=10.0.0.9"); };
+  options.localTest = [](const std::string&) { return false; };
+  return std::make_unique<ui::DesktopConsole>(std::move(options));
+}
+
+bool WaitEnded(ui::DesktopConsole& console) {
+  for (int i = 0; i < 3000 && !console.Running() && !console.Finished(); ++i) QTest::qWait(10);
+  return console.Running() || console.Finished();
+}
+
+void EndConsole(ui::DesktopConsole& console) {
+  if (!console.Running()) return;
+  console.RequestExit(false);
+  for (int i = 0; i < 3000 && !console.Finished(); ++i) QTest::qWait(10);
+}
+
+size_t Count(const std::vector<std::string>& lines, const std::string& what) {
+  size_t n = 0;
+  for (const auto& line : lines) n += line.find(what) != std::string::npos;
+  return n;
+}
+
+}  // namespace
+
+class StartupDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aMissingFileIsCreatedWithTheDefaultText() {
+    const std::string folder = uitest::TempFolder();
+    const std::string created = folder + "/new.Cfg";
+    ModalScript script({ClickButton("Yes"), ChooseFile(created)});
+    auto console = ConsoleOn(folder + "/__RemoteHost.Cfg");
+    console->Start();
+    QVERIFY(WaitEnded(*console));
+    QVERIFY(console->Running());
+    QCOMPARE(script.Done(), size_t{2});
+    QCOMPARE(script.Titles().front(), QString::fromUtf8("Вопрос"));
+    QCOMPARE(script.Titles().back(), QString::fromUtf8("Новый конфигурационный файл"));
+    QVERIFY(uitest::ReadFile(created) == core::DefaultConfigText());
+    EndConsole(*console);
+  }
+
+  void anotherFileCanBeChosen() {
+    const std::string folder = uitest::TempFolder();
+    const std::string other = folder + "/other.Cfg";
+    std::ofstream(other, std::ios::binary) << core::DefaultConfigText();
+    ModalScript script({ClickButton("No"), ChooseFile(other)});
+    auto console = ConsoleOn(folder + "/missing.Cfg");
+    console->Start();
+    QVERIFY(WaitEnded(*console));
+    QVERIFY(console->Running());
+    QCOMPARE(script.Titles().back(), QString::fromUtf8("Укажите конфигурационный файл"));
+    EndConsole(*console);
+  }
+
+  void givingUpEndsTheProgramWithNothingWritten() {
+    const std::string folder = uitest::TempFolder();
+    ModalScript script({ClickButton("No"), CancelDialog()});
+    auto console = ConsoleOn(folder + "/missing.Cfg");
+    console->Start();
+    QVERIFY(WaitEnded(*console));
+    QVERIFY(console->Finished());
+    QCOMPARE(console->ExitCode(), 1);
+    QVERIFY(std::filesystem::is_empty(folder));
+  }
+
+  void theLogonDialogLogsOn() {
+    uitest::DesktopSetup setup;
+    setup.user.reset();
+    setup.startNow = false;
+    uitest::DesktopHarness harness(setup);
+    ModalScript script({FillLogon("ADMIN", "admin", "OK")});
+    harness.Console().Start();
+    QVERIFY(harness.WaitStarted());
+    QCOMPARE(script.Done(), size_t{1});
+    QCOMPARE(Count(harness.Requests(), "Logon"), size_t{1});
+    harness.WaitIdle();
+    const auto& rows = harness.Console().MainFrame()->Tree()->Rows();
+    QVERIFY(std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row.task == "ROUTER"; }));
+  }
+
+  void aRefusedLogonIsToldAndTheStartUpGoesOn() {
+    uitest::DesktopSetup setup;
+    setup.user.reset();
+    setup.startNow = false;
+    uitest::DesktopHarness harness(setup);
+    QString refusal;
+    ModalScript script({FillLogon("ADMIN", "wrong", "OK"), [&](QWidget* window) {
+                          refusal = window->findChild<QLabel*>("qt_msgbox_label")->text();
+                          ClickButton("OK")(window);
+                        }});
+    harness.Console().Start();
+    QVERIFY(harness.WaitStarted());
+    QVERIFY(refusal.contains(QString::fromUtf8("Проверьте имя пользователя и пароль!")));
+  }
+
+  void workingWithoutAConnectionSendsNothing() {
+    uitest::DesktopSetup setup;
+    setup.user.reset();
+    setup.startNow = false;
+    uitest::DesktopHarness harness(setup);
+    ModalScript script({FillLogon("ADMIN", "", QString::fromUtf8("Работать без соединения"))});
+    harness.Console().Start();
+    QVERIFY(harness.WaitStarted());
+    harness.WaitIdle();
+    QCOMPARE(Count(harness.Requests(), "Logon"), size_t{0});
+    QCOMPARE(Count(harness.Requests(), "GetStateFlag"), size_t{0});
+  }
+
+  void aUserWithoutAdministratorRightsIsRefusedATaskCommand() {
+    uitest::DesktopSetup setup;
+    setup.user = "OPERATOR";
+    setup.password = "operator";
+    uitest::DesktopHarness harness(setup);
+    QVERIFY(harness.WaitStarted());
+    harness.WaitIdle();
+    services::NavRow router;
+    for (const auto& row : harness.Console().MainFrame()->Tree()->Rows())
+      if (row.task == "ROUTER") router = row;
+    auto answer = testsupport::ModalAnswer::Click("OK");
+    harness.Console().RunTreeCommand(router, rpc::taskcmd::kStop);
+    harness.WaitIdle();
+    QTRY_VERIFY(answer->Answered());
+    QCOMPARE(answer->Seen().text, QString::fromUtf8("Для установленного соединения \"SRV1\" нет прав администратора."));
+    QCOMPARE(Count(harness.Requests(), "TaskControl"), size_t{0});
+  }
+};
+
+QTEST_MAIN(StartupDialogsTest)
+#include "test_startup_dialogs.moc"
