@@ -1,5 +1,7 @@
 #include "Credentials.h"
 
+#include "CommandLine.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -43,6 +45,18 @@ std::optional<Credentials> ReadPasswordFile(const std::string& path, std::string
   std::ostringstream text;
   text << in.rdbuf();
   return ParsePasswordText(text.str());
+}
+
+std::optional<Credentials> CredentialsFromOptions(const Options& options, std::string& error) {
+  Credentials credentials;
+  if (options.passwordFile) {
+    auto read = ReadPasswordFile(*options.passwordFile, error);
+    if (!read) return std::nullopt;
+    credentials = std::move(*read);
+  }
+  if (options.user) credentials.user = text::Utf8ToCp1251(*options.user);
+  credentials.noConnection = options.noConnection;
+  return credentials;
 }
 
 }  // namespace app

@@ -26,6 +26,11 @@ struct Credentials {
 // lines starting with '#' are skipped; CR before the line feed is dropped.
 // Nothing on failure, with the reason in `error`.
 std::optional<Credentials> ReadPasswordFile(const std::string& path, std::string& error);
+// The answers the command line gives: --password-file read, --user and
+// --no-connection taken over. Nothing when the file cannot be read.
+struct Options;
+std::optional<Credentials> CredentialsFromOptions(const Options& options, std::string& error);
+
 // The same for a text in memory.
 Credentials ParsePasswordText(const std::string& utf8);
 

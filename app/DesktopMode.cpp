@@ -7,20 +7,12 @@
 
 #include "Credentials.h"
 #include "DemoNode.h"
+#include "HeadlessStatusLines.h"
 #include "core/ConfigPath.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
 
 namespace app {
-
-namespace {
-
-void Error(const std::string& message) {
-  std::fprintf(stderr, "vtconsole: %s\n", message.c_str());
-  std::fflush(stderr);
-}
-
-}  // namespace
 
 int RunDesktop(int argc, char** argv, const Options& options) {
   QApplication application(argc, argv);
@@ -36,28 +28,23 @@ int RunDesktop(int argc, char** argv, const Options& options) {
   if (options.screenshots) {
     desktop.screenshotsDir = *options.screenshots;
     if (!QDir().mkpath(QString::fromStdString(desktop.screenshotsDir))) {
-      Error("cannot make the screenshot folder \"" + desktop.screenshotsDir + "\"");
+      PrintError("cannot make the screenshot folder \"" + desktop.screenshotsDir + "\"");
       return exitcode::kUsage;
     }
   }
 
-  Credentials credentials;
-  if (options.passwordFile) {
-    std::string error;
-    auto read = ReadPasswordFile(*options.passwordFile, error);
-    if (!read) {
-      Error(error);
-      return exitcode::kUsage;
-    }
-    credentials = std::move(*read);
+  std::string error;
+  std::optional<Credentials> given = CredentialsFromOptions(options, error);
+  if (!given) {
+    PrintError(error);
+    return exitcode::kUsage;
   }
-  if (options.user) credentials.user = text::Utf8ToCp1251(*options.user);
+  Credentials credentials = std::move(*given);
 
   DemoNode demo;
   if (options.demo) {
-    std::string error;
     if (!demo.Start(error)) {
-      Error(error);
+      PrintError(error);
       return exitcode::kStartupFailed;
     }
     std::fprintf(stdout, "vtconsole: demo node on loopback; configuration and request log in %s\n",

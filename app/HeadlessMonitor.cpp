@@ -92,18 +92,13 @@ void RunTimers(services::ConsoleServices& console, const ports::Clock& clock, ui
 }  // namespace
 
 int RunMonitor(const Options& options, const std::string& path) {
-  Credentials credentials;
-  if (options.passwordFile) {
-    std::string error;
-    auto read = ReadPasswordFile(*options.passwordFile, error);
-    if (!read) {
-      PrintError(error);
-      return exitcode::kUsage;
-    }
-    credentials = std::move(*read);
+  std::string error;
+  std::optional<Credentials> given = CredentialsFromOptions(options, error);
+  if (!given) {
+    PrintError(error);
+    return exitcode::kUsage;
   }
-  if (options.user) credentials.user = text::Utf8ToCp1251(*options.user);
-  credentials.noConnection = options.noConnection;
+  Credentials credentials = std::move(*given);
   // The interrupt's pipe exists before a signal can want it.
   PrepareStopSignal();
   InstallStopSignals();

@@ -58,14 +58,19 @@ uitest::DesktopSetup TenSilentOneLive(uint16_t holePort) {
   return setup;
 }
 
+bool Started(uitest::DesktopHarness& harness, benchmark::State& state) {
+  if (!harness.WaitStarted()) {
+    state.SkipWithError("the console did not start");
+    return false;
+  }
+  harness.WaitIdle();
+  return true;
+}
+
 void BM_WindowStallFivePolls(benchmark::State& state) {
   testsupport::BlackHole hole;
   uitest::DesktopHarness harness(TenSilentOneLive(hole.Port()));
-  if (!harness.WaitStarted()) {
-    state.SkipWithError("the console did not start");
-    return;
-  }
-  harness.WaitIdle();
+  if (!Started(harness, state)) return;
   StallMeter meter;
   qint64 worst = 0;
   QElapsedTimer total;
@@ -87,11 +92,7 @@ BENCHMARK(BM_WindowStallFivePolls)->Iterations(1)->Unit(benchmark::kMillisecond)
 void BM_WindowStallPollOnWindowThread(benchmark::State& state) {
   testsupport::BlackHole hole;
   uitest::DesktopHarness harness(TenSilentOneLive(hole.Port()));
-  if (!harness.WaitStarted()) {
-    state.SkipWithError("the console did not start");
-    return;
-  }
-  harness.WaitIdle();
+  if (!Started(harness, state)) return;
   StallMeter meter;
   qint64 worst = 0;
   for (auto _ : state) {
@@ -116,11 +117,7 @@ BENCHMARK(BM_WindowStallPollOnWindowThread)->Iterations(1)->Unit(benchmark::kMil
 // A task command whose answer takes 3 s: the window thread keeps drawing.
 void BM_WindowStallTaskCommand(benchmark::State& state) {
   uitest::DesktopHarness harness;
-  if (!harness.WaitStarted()) {
-    state.SkipWithError("the console did not start");
-    return;
-  }
-  harness.WaitIdle();
+  if (!Started(harness, state)) return;
   ui::CMainGridCtrl* tree = harness.Console().MainFrame()->Tree();
   services::NavRow row;
   for (const auto& candidate : tree->Rows())

@@ -191,7 +191,8 @@ TEST_F(VtConsole, MalformedCommandLinesAreRefusedClearly) {
       {{"--headless=yes"}, "option '--headless' takes no value"},
       {{"--headless", "a.cfg", "b.cfg"}, "more than one configuration file"},
       {{"--force", "--headless"}, "--force is only used with --create-config"},
-      {{}, "run it with --headless"},
+      {{"--demo", "--headless"}, "--demo writes its own configuration"},
+      {{"--polls", "3"}, "are used with --headless"},
   };
   for (const auto& c : cases) {
     const ProcessResult run = Start(c.args);

@@ -375,10 +375,11 @@ void DialogPortTest::browseFolder() {
   ModalAnswer answerer([&](QWidget* window) {
     auto* dialog = qobject_cast<QFileDialog*>(window);
     mode = dialog->fileMode();
-    // Both the current folder and the selection name it, however far the
-    // dialog's file model has got in reading the disk.
+    // The folder is chosen by going into it, with nothing typed: that does
+    // not depend on how far the dialog's file model has got in reading the
+    // disk (a name selected before it has would be taken as relative).
     dialog->setDirectory(folder);
-    dialog->selectFile(folder);
+    dialog->selectFile(QString());
     static_cast<QDialog*>(dialog)->accept();
   });
   ui::QtDialogPort port;
