@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -9,10 +14,35 @@
 #include "DemoNode.h"
 #include "HeadlessStatusLines.h"
 #include "core/ConfigPath.h"
+#include "rpc/runtime/CallInterrupt.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
 
 namespace app {
+
+namespace {
+
+// SIGINT and SIGTERM end the desktop program as its exit command does,
+// without asking: the handler stops the calls under way and wakes the
+// window thread through a pipe.
+int stopPipe[2] = {-1, -1};
+
+void OnStopSignal(int) {
+  rpc::InterruptCalls();
+  const char byte = 1;
+  if (stopPipe[1] >= 0) (void)!write(stopPipe[1], &byte, 1);
+}
+
+void InstallDesktopStopSignals() {
+  if (pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
 
 int RunDesktop(int argc, char** argv, const Options& options) {
   QApplication application(argc, argv);
@@ -64,6 +94,15 @@ int RunDesktop(int argc, char** argv, const Options& options) {
   if (options.noConnection) desktop.user = std::string();
 
   ui::DesktopConsole console(std::move(desktop));
+  InstallDesktopStopSignals();
+  QSocketNotifier stop(stopPipe[0], QSocketNotifier::Read);
+  QObject::connect(&stop, &QSocketNotifier::activated, &console, [&console] {
+    char drain[16];
+    while (read(stopPipe[0], drain, sizeof drain) > 0) {
+    }
+    // The exit's own wait clears the interrupt once the calls have ended.
+    console.RequestExit(false);
+  });
   const int code = console.Run();
   return code;
 }

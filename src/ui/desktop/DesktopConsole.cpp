@@ -277,8 +277,10 @@ void DesktopConsole::Shutdown() {
     // timeout and more: the calls under way end now, as cancelled.
     rpc::InterruptCalls();
     runner_->WaitIdle();
-    rpc::ResetCallInterrupt();
   }
+  // A stop signal may have interrupted the calls while nothing ran: the
+  // logoffs of the computers that answer go out all the same.
+  rpc::ResetCallInterrupt();
   running_ = false;
   services_->PrepareFastStop();
   auto code = std::make_shared<int>(0);
