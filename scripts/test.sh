@@ -20,9 +20,9 @@ for zone in America/Los_Angeles Asia/Tokyo; do
   TZ=$zone ctest --test-dir build --output-on-failure -j"$jobs"
 done
 
-echo "== sanitizers (address, undefined) on the core tests"
+echo "== sanitizers (address, undefined) on the core and window tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVT_SANITIZE=ON \
-  -DVT_BUILD_UI=OFF -DVT_BUILD_BENCH=OFF >/dev/null
+  -DVT_BUILD_UI=ON -DVT_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE no_sanitize

@@ -98,7 +98,14 @@ CMainFrame::CMainFrame(const std::string& versionText, bool dockingWindows, QWid
   resize(1100, 720);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  // The bars are destroyed after this object's members; their last
+  // visibility changes must not reach the command map any more.
+  for (auto& [id, dock] : docks_) dock->disconnect(this);
+  for (auto& [id, toolbar] : toolbars_) toolbar->disconnect(this);
+  tree_->disconnect(this);
+  properties_->disconnect(this);
+}
 
 QAction* CMainFrame::Action(int id) const {
   auto it = actions_.find(id);
