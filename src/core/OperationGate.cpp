@@ -1,6 +1,10 @@
 #include "core/OperationGate.h"
 
+#include "text/Cp1251.h"
+
 namespace core {
+
+std::string ChannelBusyText() { return text::Cp("Не возможно выполнить операцию - канал связи занят."); }
 
 OperationGate::Hold OperationGate::Enter(Operation what) {
   Operation expected = Operation::None;

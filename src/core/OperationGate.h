@@ -14,8 +14,12 @@
 //   ...                           // released when `hold` goes
 
 #include <atomic>
+#include <string>
 
 namespace core {
+
+// The refusal shown while another sequence holds the gate (CP1251).
+std::string ChannelBusyText();
 
 enum class Operation {
   None,

@@ -47,7 +47,7 @@ Step CommandOne(ConsoleServices& console, core::__RpcClientDescription& computer
   const core::TaskCommandResult result = runner.Run(
       computer, taskName, command, redrawRows, [&] { console.Poller().RefreshTasks(computer); });
   if (result.channelBusy) {
-    Tell(console, Cp("Не возможно выполнить операцию - канал связи занят."), "Сообщение",
+    Tell(console, core::ChannelBusyText(), "Сообщение",
          ports::MsgIcon::Information);
     return Step::Busy;
   }

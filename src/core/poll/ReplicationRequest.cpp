@@ -21,7 +21,7 @@ ReplicationRequestOutcome StartReplication(__RpcClientDescription& computer, con
   ports::DialogPort& dialogs = *context.dialogs;
   const OperationGate::Hold hold = context.gate->Enter(Operation::Replication);
   if (!hold) {
-    dialogs.Message(Cp("Не возможно выполнить операцию - канал связи занят."), Cp("Сообщение"), MsgIcon::Exclamation);
+    dialogs.Message(ChannelBusyText(), Cp("Сообщение"), MsgIcon::Exclamation);
     return ReplicationRequestOutcome::ChannelBusy;
   }
   const rpc::ReplicationRecord& state = computer.replicationState;

@@ -33,7 +33,6 @@ std::string StaleEntryText(const std::string& mailboxName) {
          text::Cp("\" не были полностью получены с почтового сервера.\nОбновите данные и повторите операцию.");
 }
 
-std::string ChannelBusyText() { return text::Cp("Не возможно выполнить операцию - канал связи занят."); }
 
 std::string NoRightsText(const std::string& nodeName) {
   return text::Cp("Не возможно выполнить операцию.") + text::Cp("\nДля узла \"") + nodeName +
@@ -45,7 +44,7 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
   ports::DialogPort& dialogs = view.Dialogs();
   const core::OperationGate::Hold hold = gate.Enter(core::Operation::Apply);
   if (!hold) {
-    Tell(dialogs, ChannelBusyText());
+    Tell(dialogs, core::ChannelBusyText());
     return ApplyOutcome::kRefused;
   }
   _VxItemBase* shownPtr = view.ShownEntry();

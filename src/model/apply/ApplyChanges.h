@@ -68,8 +68,6 @@ std::string StaleEntryText(const std::string& mailboxName);
 // enters while one of its boxes is open.
 ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts, core::OperationGate& gate);
 
-// The refusal shown while another sequence of calls holds the gate (CP1251).
-std::string ChannelBusyText();
 // The refusal shown without administrator rights on the node (CP1251).
 std::string NoRightsText(const std::string& nodeName);
 

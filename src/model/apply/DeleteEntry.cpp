@@ -25,7 +25,7 @@ DeleteOutcome DeleteEntry(const DeleteRequest& request, ports::DialogPort& dialo
   using text::Cp;
   const core::OperationGate::Hold hold = gate.Enter(core::Operation::Deletion);
   if (!hold || request.scanRunning) {
-    Tell(dialogs, ChannelBusyText());
+    Tell(dialogs, core::ChannelBusyText());
     return DeleteOutcome::kRefused;
   }
   if (!request.hasAdministratorRights) {

@@ -66,7 +66,6 @@ services::ConsoleOptions ServiceOptions(const DesktopOptions& options, int deskt
   return out;
 }
 
-QString ChannelBusyText() { return QString::fromUtf8("Не возможно выполнить операцию - канал связи занят."); }
 
 }  // namespace
 
@@ -186,7 +185,7 @@ void DesktopConsole::FavoritesTick() {
 void DesktopConsole::RunTreeCommand(const services::NavRow& row, int command) {
   if (!running_) return;
   if (runner_->HasUserJob()) {
-    dialogs_->Message(text::Cp(ChannelBusyText().toStdString()), text::Cp("Сообщение"), ports::MsgIcon::Information);
+    dialogs_->Message(core::ChannelBusyText(), text::Cp("Сообщение"), ports::MsgIcon::Information);
     return;
   }
   services::TreeCommandTarget target{row.mailServer, row.level >= 1 ? row.computer : std::string(),

@@ -47,23 +47,21 @@ class Shooter {
     if (widget == nullptr) return;
     widget->ensurePolished();
     widget->adjustSize();
-    Settle(50);
-    const QString path = QDir(folder_).filePath(name + ".png");
-    if (widget->grab().save(path)) {
-      written_.append(path);
-      std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
-    } else {
-      std::fprintf(stderr, "vtconsole: cannot write %s\n", path.toLocal8Bit().constData());
-    }
+    TakeAsIs(widget, name);
   }
   // A window that is sized by the program: taken as it stands.
   void TakeAsIs(QWidget* widget, const QString& name) {
     if (widget == nullptr) return;
     Settle(50);
+    Save(widget->grab(), name);
+  }
+  void Save(const QPixmap& picture, const QString& name) {
     const QString path = QDir(folder_).filePath(name + ".png");
-    if (widget->grab().save(path)) {
+    if (picture.save(path)) {
       written_.append(path);
       std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
+    } else {
+      std::fprintf(stderr, "vtconsole: cannot write %s\n", path.toLocal8Bit().constData());
     }
   }
   const QStringList& Written() const { return written_; }
@@ -131,8 +129,7 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
     console.Services().App().Log().Show(0);
     window->Refresh();
     Settle();
-    const QString path = QDir(folder).filePath("message-window.png");
-    if (window->Render().save(path)) std::fprintf(stdout, "vtconsole: screenshot %s\n", path.toLocal8Bit().constData());
+    shot.Save(QPixmap::fromImage(window->Render()), "message-window");
     console.Services().App().Log().Hide();
     window->Refresh();
   }

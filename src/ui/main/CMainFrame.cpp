@@ -285,7 +285,6 @@ void CMainFrame::OnCommand(int id) {
   if (bar != nullptr) {
     bar->setVisible(bar->isHidden());
     actions_.at(id)->setChecked(!bar->isHidden());
-    if (barId == cmd::kMenuBar) actions_.at(id)->setChecked(!bar->isHidden());
     return;
   }
   switch (id) {
