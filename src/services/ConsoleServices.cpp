@@ -62,6 +62,7 @@ model::FavoritesEnvironment ConsoleServices::FavoritesEnvironment() {
   env.messages = &app_.Log();
   env.settings = &app_.Settings();
   env.gate = &gate_;
+  env.views = ports_.favoritesViews;
   return env;
 }
 

@@ -48,6 +48,7 @@ struct ConsolePorts {
   ports::AlertPort* alerts = nullptr;     // null: no sound, no program
   ports::ViewNotifier* views = nullptr;   // null: nobody is told
   core::WindowSteps* windows = nullptr;   // null: headless, every window step does nothing
+  model::FavoritesViews* favoritesViews = nullptr;  // null: no members view is ever open
 };
 
 struct ConsoleOptions {

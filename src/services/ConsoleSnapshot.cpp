@@ -73,7 +73,7 @@ ConsoleSnapshot TakeSnapshot(ConsoleServices& console) {
   snapshot.machineIdentity = net.Identity();
   snapshot.configPath = console.App().ConfigPath();
   snapshot.splashDisabled = console.App().Settings().splashWindowDisable;
-  snapshot.pollPeriodSeconds = console.App().Settings().periodVerify;
+  snapshot.favorites = TakeFavorites(console);
   return snapshot;
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/net/RpcClientDescription.h"
 #include "core/net/ScannedRecords.h"
+#include "services/FavoritesSnapshot.h"
 
 namespace services {
 
@@ -59,7 +60,7 @@ struct ConsoleSnapshot {
   std::string machineIdentity;
   std::string configPath;
   bool splashDisabled = false;
-  uint32_t pollPeriodSeconds = 0;
+  std::vector<FavoriteGroupView> favorites;  // list order
 
   const ComputerSnapshot* FindComputer(const std::string& name) const;
   const MailServerSnapshot* FindMailServer(const std::string& name) const;
