@@ -28,7 +28,8 @@ class FavoritesDelegate : public QStyledItemDelegate {
   }
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) grid_->CommitEdit(grid_->itemFromIndex(index), index.column(), line->text());
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+      grid_->CommitEdit(grid_->itemFromIndex(index), index.column(), line->text());
   }
 
  private:
@@ -70,7 +71,9 @@ uint32_t CellNumber(const QTreeWidgetItem* row) {
   return row != nullptr ? ParseNumber(row->text(CGridFavorites::kValueColumn)).value_or(0) : 0;
 }
 
-std::string CellText(const QTreeWidgetItem* row, int column) { return row != nullptr ? ToCp(row->text(column)) : std::string(); }
+std::string CellText(const QTreeWidgetItem* row, int column) {
+  return row != nullptr ? ToCp(row->text(column)) : std::string();
+}
 
 }  // namespace
 
@@ -94,7 +97,8 @@ QTreeWidgetItem* CGridFavorites::AddGroupItem(const core::GroupRecord& group) {
   auto* top = new QTreeWidgetItem(this, QStringList{FromCp(group.name), QString(), FromCp(group.comment)});
   top->setFlags(top->flags() | Qt::ItemIsEditable);
   AddRow(top, U("Период сканирования"), Number(group.scanPeriod), U("Период сканирования в секундах"));
-  AddRow(top, U("Max интервал простоя АПФ"), Number(group.agentIdleLimit), U("Критическое время простоя АПФ в секундах"));
+  AddRow(top, U("Max интервал простоя АПФ"), Number(group.agentIdleLimit),
+         U("Критическое время простоя АПФ в секундах"));
   AddRow(top, U("Звуковой файл"), FromCp(group.soundFile),
          U("Звуковой файл для проигрывания при возникновении критических ситуаций"));
   AddRow(top, U("Приложение"), FromCp(group.application),
@@ -106,7 +110,8 @@ QTreeWidgetItem* CGridFavorites::AddGroupItem(const core::GroupRecord& group) {
     QTreeWidgetItem* priority = AddRow(top, U(kPriorityLabels[p]), QString(), QString());
     AddRow(priority, U(kDangerousLabel), Number(group.dangerous[p]), QString());
     AddRow(priority, U(kCriticalLabel), Number(group.critical[p]), QString());
-    AddRow(priority, U("MAX интервал простоя"), Number(group.idleLimit[p]), U("MAX интервал простоя в очереди в секундах"));
+    AddRow(priority, U("MAX интервал простоя"), Number(group.idleLimit[p]),
+           U("MAX интервал простоя в очереди в секундах"));
   }
   for (int i = 0; i < top->childCount(); ++i) {
     QTreeWidgetItem* row = top->child(i);
