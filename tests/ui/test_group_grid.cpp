@@ -405,6 +405,7 @@ void GroupGridTest::keys() {
   QVERIFY(f.exposed);
   f.DoubleClick(f.grid.GroupItem(1));
   QCOMPARE(f.opens, (std::vector<int>{0, 1}));
+  QVERIFY(f.grid.GroupItem(1)->isExpanded());
 
   f.grid.SetStructureEditable(false);
   QTest::keyClick(&f.grid, Qt::Key_Delete);

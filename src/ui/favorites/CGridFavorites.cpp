@@ -89,6 +89,8 @@ CGridFavorites::CGridFavorites(ports::DialogPort* dialogs, QWidget* parent) : QT
   // Double click is taken by the member view and the file chooser.
   setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                   QAbstractItemView::SelectedClicked);
+  // A double click on a group row opens its members instead of folding it.
+  setExpandsOnDoubleClick(false);
   setItemDelegate(new FavoritesDelegate(this));
   connect(this, &QTreeWidget::itemDoubleClicked, this, &CGridFavorites::OnDoubleClicked);
 }
@@ -315,7 +317,7 @@ bool CGridFavorites::ChooseFile(QTreeWidgetItem* item) {
   return CommitEdit(item, kValueColumn, FromCp(*chosen));
 }
 
-void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int column) {
+void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int) {
   if (item == nullptr) return;
   if (item->parent() == nullptr) {
     emit openMembersRequested(indexOfTopLevelItem(item));
@@ -324,7 +326,6 @@ void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int column) {
   } else if (IsLeaf(item)) {
     editItem(item, kValueColumn);
   }
-  (void)column;
 }
 
 void CGridFavorites::keyPressEvent(QKeyEvent* event) {
