@@ -52,10 +52,10 @@ struct Fixture {
 
   Fixture() {
     grid.SetGroups({Sample("Alpha"), Sample("Beta")});
-    QObject::connect(&grid, &CGridFavorites::groupEdited, [this](int index, const std::string& oldName,
-                                                                 const core::GroupRecord& values) {
-      edits.push_back({index, oldName, values});
-    });
+    QObject::connect(&grid, &CGridFavorites::groupEdited,
+                     [this](int index, const std::string& oldName, const core::GroupRecord& values) {
+                       edits.push_back({index, oldName, values});
+                     });
     QObject::connect(&grid, &CGridFavorites::deleteRequested, [this](int index) { deletes.push_back(index); });
     QObject::connect(&grid, &CGridFavorites::openMembersRequested, [this](int index) { opens.push_back(index); });
     QObject::connect(&grid, &CGridFavorites::insertRequested, [this] { ++inserts; });
@@ -127,21 +127,26 @@ void GroupGridTest::rowsAndLabels_data() {
   QTest::addColumn<QString>("value");
   QTest::addColumn<QString>("comment");
   QTest::addColumn<int>("children");
-  QTest::newRow("scan period") << 0 << -1 << U("Период сканирования") << "61" << U("Период сканирования в секундах") << 0;
+  QTest::newRow("scan period") << 0 << -1 << U("Период сканирования") << "61" << U("Период сканирования в секундах")
+                               << 0;
   QTest::newRow("agent idle") << 1 << -1 << U("Max интервал простоя АПФ") << "7"
                               << U("Критическое время простоя АПФ в секундах") << 0;
   QTest::newRow("sound") << 2 << -1 << U("Звуковой файл") << "/snd/alarm.wav"
                          << U("Звуковой файл для проигрывания при возникновении критических ситуаций") << 0;
   QTest::newRow("application") << 3 << -1 << U("Приложение") << "/usr/bin/notify me"
                                << U("Путь к приложению для запуска при возникновении критических ситуаций") << 0;
-  QTest::newRow("total") << 4 << -1 << U("Общее количество файлов") << "" << "" << 2;
-  QTest::newRow("total dangerous") << 4 << 0 << U("Опасное количество") << "101" << "" << 0;
-  QTest::newRow("total critical") << 4 << 1 << U("Критическое количество") << "121" << "" << 0;
+  QTest::newRow("total") << 4 << -1 << U("Общее количество файлов") << ""
+                         << "" << 2;
+  QTest::newRow("total dangerous") << 4 << 0 << U("Опасное количество") << "101"
+                                   << "" << 0;
+  QTest::newRow("total critical") << 4 << 1 << U("Критическое количество") << "121"
+                                  << "" << 0;
   const char* priorities[] = {"Абсолютный приоритет", "Высокий приоритет", "Нормальный приоритет", "Низкий приоритет",
                               "Отчеты"};
   for (int p = 0; p < 5; ++p) {
     const QByteArray tag = QByteArray::number(p);
-    QTest::newRow("priority " + tag) << 5 + p << -1 << U(priorities[p]) << "" << "" << 3;
+    QTest::newRow("priority " + tag) << 5 + p << -1 << U(priorities[p]) << ""
+                                     << "" << 3;
     QTest::newRow("dangerous " + tag) << 5 + p << 0 << U("Опасное количество") << QString::number(51 + p) << "" << 0;
     QTest::newRow("critical " + tag) << 5 + p << 1 << U("Критическое количество") << QString::number(71 + p) << "" << 0;
     QTest::newRow("idle " + tag) << 5 + p << 2 << U("MAX интервал простоя") << QString::number(3601 + p)
@@ -237,8 +242,8 @@ void GroupGridTest::textRules_data() {
   QTest::newRow("empty sound path") << int(CGridFavorites::kSoundFile) << 1 << "" << true << "";
   QTest::newRow("quote in sound path") << int(CGridFavorites::kSoundFile) << 1 << "\"/snd/b.wav\"" << false
                                        << "/snd/alarm.wav";
-  QTest::newRow("semicolon in application") << int(CGridFavorites::kApplication) << 1 << "a;b" << false
-                                            << "/usr/bin/notify me";
+  QTest::newRow("semicolon in application")
+      << int(CGridFavorites::kApplication) << 1 << "a;b" << false << "/usr/bin/notify me";
   QTest::newRow("label of a leaf row") << int(CGridFavorites::kScanPeriod) << 0 << "x" << false
                                        << U("Период сканирования");
   QTest::newRow("value of a row with children") << int(CGridFavorites::kTotal) << 1 << "5" << false << "";
@@ -400,6 +405,7 @@ void GroupGridTest::keys() {
   QVERIFY(f.exposed);
   f.DoubleClick(f.grid.GroupItem(1));
   QCOMPARE(f.opens, (std::vector<int>{0, 1}));
+  QVERIFY(f.grid.GroupItem(1)->isExpanded());
 
   f.grid.SetStructureEditable(false);
   QTest::keyClick(&f.grid, Qt::Key_Delete);
@@ -419,7 +425,8 @@ void GroupGridTest::fileChooser_data() {
                          << "/snd/alarm.wav";
   QTest::newRow("application") << int(CGridFavorites::kApplication)
                                << U("EXE файлы (*.Exe)|*.Exe|Командные файлы (*.Bat)|*.Bat|Все файлы (*.*)|*.*||")
-                               << "Exe" << "/usr/bin/notify me";
+                               << "Exe"
+                               << "/usr/bin/notify me";
 }
 
 void GroupGridTest::fileChooser() {

@@ -26,7 +26,7 @@
 #include "core/CommonSettingsWriter.h"
 #include "core/FakePorts.h"
 #include "core/ProgramSettings.h"
-#include "ports/AlertPort.h"
+#include "favorites/FavoritesTestSupport.h"
 #include "support/ModalAnswer.h"
 #include "text/Cp1251.h"
 #include "ui/favorites/CGridFavorites.h"
@@ -107,23 +107,15 @@ void WriteBytes(const QString& path, const std::string& bytes) {
   std::fclose(out);
 }
 
-class RecordingAlerts : public ports::AlertPort {
- public:
-  std::vector<std::string> calls;  // "stop", "play:PATH", "start:CMD|TITLE"
-  void StopSound() override { calls.push_back("stop"); }
-  void PlaySound(const std::string& path) override { calls.push_back("play:" + path); }
-  void StartProgram(const std::string& commandLine, const std::string& title) override {
-    calls.push_back("start:" + commandLine + "|" + title);
-  }
-};
+using model::test::RecordingAlerts;
 
 // [COMMON] read as start-up reads it.
 core::ProgramSettings ReadCommon(C_CFG_File& file, ports::DialogPort& dialogs) {
   core::ProgramSettings settings;
   C_CFG_Folder* common = file.GetSection("COMMON", false);
-  for (const char* key : {core::kKeyErrorSound, core::kKeyErrorApp, core::kKeyPeriodVerify, core::kKeySplashTtl,
-                          core::kKeySplashDisable, core::kKeyDockingWindows, core::kKeyDefaultGroup,
-                          core::kKeySplashEffects}) {
+  for (const char* key :
+       {core::kKeyErrorSound, core::kKeyErrorApp, core::kKeyPeriodVerify, core::kKeySplashTtl, core::kKeySplashDisable,
+        core::kKeyDockingWindows, core::kKeyDefaultGroup, core::kKeySplashEffects}) {
     const long index = common != nullptr ? common->Find(key, 0) : -1;
     if (index < 0) continue;
     if (C_CFG_Item* item = common->GetAt(static_cast<uint32_t>(index)))
@@ -175,28 +167,41 @@ struct FileCase {
 const std::vector<FileCase>& FileCases() {
   static const std::vector<FileCase> cases = {
       {"nothing changed", [](CProgramSetingsDlg&) {}, {}, false},
-      {"sound box cleared", [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->SoundCheck()->setChecked(false); },
-       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND"}}, false},
+      {"sound box cleared",
+       [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->SoundCheck()->setChecked(false); },
+       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND"}},
+       false},
       {"sound path typed with blanks around",
        [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->SoundEdit()->setText(U("  /snd/новый сигнал.wav ")); },
-       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND=\"/snd/новый сигнал.wav\""}}, false},
+       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND=\"/snd/новый сигнал.wav\""}},
+       false},
       {"sound path typed in quotes",
        [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->SoundEdit()->setText("\"/snd/q.wav\""); },
-       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND=\"/snd/q.wav\""}}, false},
+       {{"ERROR_SOUND=\"/snd/err.wav\"", "ERROR_SOUND=\"/snd/q.wav\""}},
+       false},
       {"application box set and typed",
        [](CProgramSetingsDlg& d) {
          d.ErrSignalsPage()->AppCheck()->setChecked(true);
          d.ErrSignalsPage()->AppEdit()->setText("/opt/run me --now");
        },
-       {{"ERROR_APP", "ERROR_APP=\"/opt/run me --now\""}}, false},
+       {{"ERROR_APP", "ERROR_APP=\"/opt/run me --now\""}},
+       false},
       {"application typed, box left clear",
-       [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->AppEdit()->setText("/opt/ignored"); }, {}, false},
-      {"period slider to 0", [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(0); },
-       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=1"}}, false},
-      {"period slider to 30", [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(30); },
-       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=30"}}, false},
-      {"pop-up slider to 0", [](CProgramSetingsDlg& d) { d.OtherPage()->Slider()->Slider()->setValue(0); },
-       {{"SPLASH_WINDOW_TTL=7", "SPLASH_WINDOW_TTL=0"}}, false},
+       [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->AppEdit()->setText("/opt/ignored"); },
+       {},
+       false},
+      {"period slider to 0",
+       [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(0); },
+       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=1"}},
+       false},
+      {"period slider to 30",
+       [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(30); },
+       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=30"}},
+       false},
+      {"pop-up slider to 0",
+       [](CProgramSetingsDlg& d) { d.OtherPage()->Slider()->Slider()->setValue(0); },
+       {{"SPLASH_WINDOW_TTL=7", "SPLASH_WINDOW_TTL=0"}},
+       false},
       {"favourites edited",
        [](CProgramSetingsDlg& d) {
          ui::CGridFavorites* grid = d.FvDefaultsPage()->Grid();
@@ -279,11 +284,12 @@ void SettingsDialogTest::cancelAndCloseWriteNothing() {
 }
 
 void SettingsDialogTest::absentKeysAreAppendedInOrder() {
-  const Outcome outcome =
-      RunOnFile(Join({"[COMMON]", ";; иное", "SPLASH_WINDOW_DISABLE=TRUE", "[Hosts]"}), [](CProgramSetingsDlg&) {}, ClickOk);
+  const Outcome outcome = RunOnFile(
+      Join({"[COMMON]", ";; иное", "SPLASH_WINDOW_DISABLE=TRUE", "[Hosts]"}), [](CProgramSetingsDlg&) {}, ClickOk);
   QCOMPARE(outcome.code, int(QDialog::Accepted));
   const std::string expected = Join(
-      {"[COMMON]", ";; иное", "SPLASH_WINDOW_DISABLE=TRUE", "ERROR_SOUND", "ERROR_APP", "PERIOD_VERIFY=20", "SPLASH_WINDOW_TTL=0",
+      {"[COMMON]", ";; иное", "SPLASH_WINDOW_DISABLE=TRUE", "ERROR_SOUND", "ERROR_APP", "PERIOD_VERIFY=20",
+       "SPLASH_WINDOW_TTL=0",
        "FV_DEFAULT_SETINGS=\"\",\"\",180,120,100,75,50,75,50,75,50,75,50,75,50,\"\",\"\",3600,3600,3600,3600,3600,3600",
        "USE_DOCKING_WINDOWS=FALSE", "[Hosts]"});
   QCOMPARE(QString::fromStdString(text::Cp1251ToUtf8(outcome.bytes)),
@@ -365,8 +371,7 @@ void SettingsDialogTest::slidersStartWithinTheirRange() {
   CProgramSetingsDlg dialog(settings, nullptr, nullptr);
   QCOMPARE(dialog.ScanningPage()->Slider()->Value(), periodPosition);
   QCOMPARE(dialog.OtherPage()->Slider()->Value(), ttlPosition);
-  QCOMPARE(dialog.ScanningPage()->Slider()->Label()->text(),
-           QString::asprintf("%02d ", periodPosition) + U("сек"));
+  QCOMPARE(dialog.ScanningPage()->Slider()->Label()->text(), QString::asprintf("%02d ", periodPosition) + U("сек"));
   // Unmoved, the period goes back as it came; the pop-up lifetime is the
   // slider's position.
   QCOMPARE(dialog.Result().periodVerify, period);
@@ -376,10 +381,14 @@ void SettingsDialogTest::slidersStartWithinTheirRange() {
 void SettingsDialogTest::checkBoxesEnableTheirControls_data() {
   QTest::addColumn<QString>("sound");
   QTest::addColumn<QString>("app");
-  QTest::newRow("both set") << "/snd/a.wav" << "/opt/a";
-  QTest::newRow("sound only") << "/snd/a.wav" << "";
-  QTest::newRow("application only") << "" << "/opt/a";
-  QTest::newRow("neither") << "" << "";
+  QTest::newRow("both set") << "/snd/a.wav"
+                            << "/opt/a";
+  QTest::newRow("sound only") << "/snd/a.wav"
+                              << "";
+  QTest::newRow("application only") << ""
+                                    << "/opt/a";
+  QTest::newRow("neither") << ""
+                           << "";
 }
 
 void SettingsDialogTest::checkBoxesEnableTheirControls() {
@@ -424,11 +433,11 @@ void SettingsDialogTest::playAndRunNow() {
   QTest::mouseClick(page->PlayNow(), Qt::LeftButton);
   QCOMPARE(alerts.calls.size(), size_t(2));
   QCOMPARE(alerts.calls[0], std::string("stop"));
-  QCOMPARE(alerts.calls[1], "play:" + text::Cp("/snd/тест.wav"));
+  QCOMPARE(alerts.calls[1], "play " + text::Cp("/snd/тест.wav"));
   QTest::mouseClick(page->RunNow(), Qt::LeftButton);
   QCOMPARE(alerts.calls.size(), size_t(3));
   const std::string start = alerts.calls[2];
-  const std::string prefix = "start:/opt/run me --now|Started from ";
+  const std::string prefix = "start /opt/run me --now | Started from ";
   const std::string suffix = " - [/opt/run me --now]";
   QVERIFY2(start.rfind(prefix, 0) == 0, start.c_str());
   QVERIFY2(start.size() > suffix.size() && start.compare(start.size() - suffix.size(), suffix.size(), suffix) == 0,

@@ -28,7 +28,8 @@ class FavoritesDelegate : public QStyledItemDelegate {
   }
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) grid_->CommitEdit(grid_->itemFromIndex(index), index.column(), line->text());
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+      grid_->CommitEdit(grid_->itemFromIndex(index), index.column(), line->text());
   }
 
  private:
@@ -70,7 +71,9 @@ uint32_t CellNumber(const QTreeWidgetItem* row) {
   return row != nullptr ? ParseNumber(row->text(CGridFavorites::kValueColumn)).value_or(0) : 0;
 }
 
-std::string CellText(const QTreeWidgetItem* row, int column) { return row != nullptr ? ToCp(row->text(column)) : std::string(); }
+std::string CellText(const QTreeWidgetItem* row, int column) {
+  return row != nullptr ? ToCp(row->text(column)) : std::string();
+}
 
 }  // namespace
 
@@ -86,6 +89,8 @@ CGridFavorites::CGridFavorites(ports::DialogPort* dialogs, QWidget* parent) : QT
   // Double click is taken by the member view and the file chooser.
   setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                   QAbstractItemView::SelectedClicked);
+  // A double click on a group row opens its members instead of folding it.
+  setExpandsOnDoubleClick(false);
   setItemDelegate(new FavoritesDelegate(this));
   connect(this, &QTreeWidget::itemDoubleClicked, this, &CGridFavorites::OnDoubleClicked);
 }
@@ -94,7 +99,8 @@ QTreeWidgetItem* CGridFavorites::AddGroupItem(const core::GroupRecord& group) {
   auto* top = new QTreeWidgetItem(this, QStringList{FromCp(group.name), QString(), FromCp(group.comment)});
   top->setFlags(top->flags() | Qt::ItemIsEditable);
   AddRow(top, U("Период сканирования"), Number(group.scanPeriod), U("Период сканирования в секундах"));
-  AddRow(top, U("Max интервал простоя АПФ"), Number(group.agentIdleLimit), U("Критическое время простоя АПФ в секундах"));
+  AddRow(top, U("Max интервал простоя АПФ"), Number(group.agentIdleLimit),
+         U("Критическое время простоя АПФ в секундах"));
   AddRow(top, U("Звуковой файл"), FromCp(group.soundFile),
          U("Звуковой файл для проигрывания при возникновении критических ситуаций"));
   AddRow(top, U("Приложение"), FromCp(group.application),
@@ -106,7 +112,8 @@ QTreeWidgetItem* CGridFavorites::AddGroupItem(const core::GroupRecord& group) {
     QTreeWidgetItem* priority = AddRow(top, U(kPriorityLabels[p]), QString(), QString());
     AddRow(priority, U(kDangerousLabel), Number(group.dangerous[p]), QString());
     AddRow(priority, U(kCriticalLabel), Number(group.critical[p]), QString());
-    AddRow(priority, U("MAX интервал простоя"), Number(group.idleLimit[p]), U("MAX интервал простоя в очереди в секундах"));
+    AddRow(priority, U("MAX интервал простоя"), Number(group.idleLimit[p]),
+           U("MAX интервал простоя в очереди в секундах"));
   }
   for (int i = 0; i < top->childCount(); ++i) {
     QTreeWidgetItem* row = top->child(i);
@@ -310,7 +317,7 @@ bool CGridFavorites::ChooseFile(QTreeWidgetItem* item) {
   return CommitEdit(item, kValueColumn, FromCp(*chosen));
 }
 
-void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int column) {
+void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int) {
   if (item == nullptr) return;
   if (item->parent() == nullptr) {
     emit openMembersRequested(indexOfTopLevelItem(item));
@@ -319,7 +326,6 @@ void CGridFavorites::OnDoubleClicked(QTreeWidgetItem* item, int column) {
   } else if (IsLeaf(item)) {
     editItem(item, kValueColumn);
   }
-  (void)column;
 }
 
 void CGridFavorites::keyPressEvent(QKeyEvent* event) {

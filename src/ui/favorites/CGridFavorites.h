@@ -87,9 +87,9 @@ class CGridFavorites : public QTreeWidget {
   // before the edit, empty for a pending row whose name was just given;
   // `values` = GroupAt(index).
   void groupEdited(int index, const std::string& oldName, const core::GroupRecord& values);
-  void insertRequested();               // Insert key (only when structure editable)
-  void deleteRequested(int index);      // Delete key on a group's rows
-  void openMembersRequested(int index); // Enter / double click on a group row
+  void insertRequested();                // Insert key (only when structure editable)
+  void deleteRequested(int index);       // Delete key on a group's rows
+  void openMembersRequested(int index);  // Enter / double click on a group row
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

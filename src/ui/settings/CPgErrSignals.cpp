@@ -82,12 +82,14 @@ void CPgErrSignals::UpdateEnabled() {
 
 void CPgErrSignals::ChooseSound() {
   if (dialogs_ == nullptr) return;
-  if (const auto chosen = dialogs_->OpenFile(SoundFileRequest(ToCp(soundEdit_->text())))) soundEdit_->setText(FromCp(*chosen));
+  if (const auto chosen = dialogs_->OpenFile(SoundFileRequest(ToCp(soundEdit_->text()))))
+    soundEdit_->setText(FromCp(*chosen));
 }
 
 void CPgErrSignals::ChooseApplication() {
   if (dialogs_ == nullptr) return;
-  if (const auto chosen = dialogs_->OpenFile(ApplicationFileRequest(ToCp(appEdit_->text())))) appEdit_->setText(FromCp(*chosen));
+  if (const auto chosen = dialogs_->OpenFile(ApplicationFileRequest(ToCp(appEdit_->text()))))
+    appEdit_->setText(FromCp(*chosen));
 }
 
 void CPgErrSignals::Play() {

@@ -19,11 +19,11 @@ CPgOther::CPgOther(const core::ProgramSettings& settings, QWidget* parent)
   auto* separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
   separator->setFrameShadow(QFrame::Sunken);
-  auto* explanation = new QLabel(
-      QString::fromUtf8("Любую панель инструментов можно расположить у любой стороны главного окна\n"
-                        "или над ним; расположение панелей сохраняется между запусками.\n"
-                        "Новый режим действует после повторной загрузки программы."),
-      this);
+  auto* explanation =
+      new QLabel(QString::fromUtf8("Любую панель инструментов можно расположить у любой стороны главного окна\n"
+                                   "или над ним; расположение панелей сохраняется между запусками.\n"
+                                   "Новый режим действует после повторной загрузки программы."),
+                 this);
   explanation->setWordWrap(true);
 
   auto* layout = new QVBoxLayout(this);

@@ -115,11 +115,14 @@ void CProgramSetingsDlg::done(int result) {
   // Fade out, then end the run with the answer given now.
   closing_ = true;
   Fade(windowOpacity(), 0.0);
-  connect(fade_, &QPropertyAnimation::finished, this, [this, result] {
-    QDialog::done(result);
-    closing_ = false;
-    setWindowOpacity(1.0);
-  }, Qt::SingleShotConnection);
+  connect(
+      fade_, &QPropertyAnimation::finished, this,
+      [this, result] {
+        QDialog::done(result);
+        closing_ = false;
+        setWindowOpacity(1.0);
+      },
+      Qt::SingleShotConnection);
 }
 
 }  // namespace ui
