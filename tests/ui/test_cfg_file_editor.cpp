@@ -145,6 +145,7 @@ class CfgFileEditorTest : public QObject {
   void pathsThatOpenNothing();
   void marksWhatStartUpPassesOver();
   void editorFormat();
+  void ctrlTabMovesTheFocus();
   void keepsItsSizeInTheProfile();
 };
 
@@ -502,6 +503,17 @@ void CfgFileEditorTest::editorFormat() {
   QCOMPARE(editor.textCursor().position(), 0);
   QVERIFY(editing.Dialog().findChild<QToolButton*>("recolour")->text().isEmpty());
   QVERIFY(!editing.Dialog().findChild<QToolButton*>("recolour")->icon().isNull());
+}
+
+void CfgFileEditorTest::ctrlTabMovesTheFocus() {
+  Editing editing("A\r\n");
+  editing.Dialog().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&editing.Dialog()));
+  QApplication::setActiveWindow(&editing.Dialog());
+  editing.Editor().setFocus();
+  QTest::keyClick(&editing.Editor(), Qt::Key_Tab, Qt::ControlModifier);
+  QVERIFY(QApplication::focusWidget() != &editing.Editor());
+  QCOMPARE(Qba(editing.Editor().Bytes()), QByteArray("A\r\n"));
 }
 
 void CfgFileEditorTest::keepsItsSizeInTheProfile() {

@@ -218,8 +218,15 @@ void CTWScriptEdit::OnContentsChange() {
 void CTWScriptEdit::keyPressEvent(QKeyEvent* event) {
   const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
   if (tab && !(event->modifiers() & Qt::ControlModifier)) {
-    // A tab belongs to the text here; it does not move the focus.
+    // A tab belongs to the text here, with Shift too (it still types a tab);
+    // only Ctrl+Tab is left to move the focus.
     insertPlainText(QStringLiteral("\t"));
+    event->accept();
+    return;
+  }
+  if (tab) {
+    // The editor's own focusNextPrevChild refuses while tabs are text.
+    QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
     event->accept();
     return;
   }
