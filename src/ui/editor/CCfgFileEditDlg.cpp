@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "cfg/SafeReplace.h"
-#include "core/ConfigTextFindings.h"
+#include "core/ConfigTextProblems.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 #include "ui/editor/CTWScriptEdit.h"
@@ -62,8 +62,8 @@ bool ReadWhole(const std::string& path, std::string& bytes) {
 
 std::vector<TextMark> ConfigMarks(const std::string& text) {
   std::vector<TextMark> marks;
-  for (const core::ConfigFinding& finding : core::FindConfigProblems(text))
-    marks.push_back({finding.offset, finding.length, FromCp(finding.tooltip)});
+  for (const core::ConfigProblem& problem : core::FindConfigProblems(text))
+    marks.push_back({problem.offset, problem.length, FromCp(problem.tooltip)});
   return marks;
 }
 

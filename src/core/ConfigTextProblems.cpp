@@ -1,4 +1,4 @@
-#include "core/ConfigTextFindings.h"
+#include "core/ConfigTextProblems.h"
 
 #include <algorithm>
 #include <map>
@@ -21,31 +21,31 @@ struct Entry {
   std::string_view value;
 };
 
-class Finder {
+class Collector {
  public:
-  explicit Finder(std::string_view text) : text_(text) {}
+  explicit Collector(std::string_view text) : text_(text) {}
 
-  void Add(std::size_t line, std::string_view marked, ConfigFindingKind kind, std::string tooltip) {
-    ConfigFinding finding;
-    finding.line = line;
-    finding.offset = static_cast<std::size_t>(marked.data() - text_.data());
-    const std::size_t lineEnd = finding.offset == 0 ? std::string_view::npos : text_.rfind('\n', finding.offset - 1);
-    finding.column = lineEnd == std::string_view::npos ? finding.offset : finding.offset - lineEnd - 1;
-    finding.length = std::max<std::size_t>(marked.size(), 1);
-    finding.kind = kind;
-    finding.tooltip = std::move(tooltip);
-    findings_.push_back(std::move(finding));
+  void Add(std::size_t line, std::string_view marked, ConfigProblemKind kind, std::string tooltip) {
+    ConfigProblem problem;
+    problem.line = line;
+    problem.offset = static_cast<std::size_t>(marked.data() - text_.data());
+    const std::size_t lineEnd = problem.offset == 0 ? std::string_view::npos : text_.rfind('\n', problem.offset - 1);
+    problem.column = lineEnd == std::string_view::npos ? problem.offset : problem.offset - lineEnd - 1;
+    problem.length = std::max<std::size_t>(marked.size(), 1);
+    problem.kind = kind;
+    problem.tooltip = std::move(tooltip);
+    problems_.push_back(std::move(problem));
   }
 
-  std::vector<ConfigFinding> Take() {
-    std::stable_sort(findings_.begin(), findings_.end(),
-                     [](const ConfigFinding& a, const ConfigFinding& b) { return a.offset < b.offset; });
-    return std::move(findings_);
+  std::vector<ConfigProblem> Take() {
+    std::stable_sort(problems_.begin(), problems_.end(),
+                     [](const ConfigProblem& a, const ConfigProblem& b) { return a.offset < b.offset; });
+    return std::move(problems_);
   }
 
  private:
   std::string_view text_;
-  std::vector<ConfigFinding> findings_;
+  std::vector<ConfigProblem> problems_;
 };
 
 // True when the port text names exactly the fallback port, so that falling
@@ -56,11 +56,11 @@ bool NamesFallbackPort(std::string_view portText) {
   return first != std::string_view::npos && portText.substr(first) == std::to_string(kFallbackPort);
 }
 
-void CheckPort(Finder& finder, const Entry& entry) {
+void CheckPort(Collector& collector, const Entry& entry) {
   if (ParseRemoteAddress(entry.value).port != kFallbackPort) return;
   const std::size_t colon = entry.value.find(':');
   if (colon == std::string_view::npos) {
-    finder.Add(entry.line, text::TrimView(entry.value), ConfigFindingKind::kFallbackPort,
+    collector.Add(entry.line, text::TrimView(entry.value), ConfigProblemKind::kFallbackPort,
                text::Format(text::Cp("Порт не указан: при запуске будет использован порт %u.").c_str(),
                             static_cast<unsigned>(kFallbackPort)));
     return;
@@ -74,13 +74,13 @@ void CheckPort(Finder& finder, const Entry& entry) {
                                   static_cast<unsigned>(kFallbackPort))
                    : text::Format(text::Cp("Недопустимый порт \"%s\": при запуске будет использован порт %u.").c_str(),
                                   std::string(port).c_str(), static_cast<unsigned>(kFallbackPort));
-  finder.Add(entry.line, marked, ConfigFindingKind::kFallbackPort, tooltip);
+  collector.Add(entry.line, marked, ConfigProblemKind::kFallbackPort, tooltip);
 }
 
 }  // namespace
 
-std::vector<ConfigFinding> FindConfigProblems(std::string_view text) {
-  Finder finder(text);
+std::vector<ConfigProblem> FindConfigProblems(std::string_view text) {
+  Collector collector(text);
   std::vector<Entry> computers;
   std::vector<Entry> mailServers;
   std::set<std::string_view> sectionsSeen;
@@ -124,13 +124,13 @@ std::vector<ConfigFinding> FindConfigProblems(std::string_view text) {
   for (const Entry& entry : computers) {
     const auto [known, inserted] = computerLines.emplace(entry.name, entry.line);
     if (!inserted) {
-      finder.Add(entry.line, entry.name, ConfigFindingKind::kDuplicateComputer,
+      collector.Add(entry.line, entry.name, ConfigProblemKind::kDuplicateComputer,
                  text::Format(text::Cp("Компьютер \"%s\" уже описан в строке %zu: "
                                        "при запуске эта запись не будет использоваться.")
                                   .c_str(),
                               std::string(entry.name).c_str(), known->second));
     }
-    CheckPort(finder, entry);
+    CheckPort(collector, entry);
   }
 
   // Mail servers register after every computer, so a computer described
@@ -139,7 +139,7 @@ std::vector<ConfigFinding> FindConfigProblems(std::string_view text) {
   for (const Entry& entry : mailServers) {
     const auto [known, inserted] = mailServerLines.emplace(entry.name, entry.line);
     if (!inserted) {
-      finder.Add(entry.line, entry.name, ConfigFindingKind::kDuplicateMailServer,
+      collector.Add(entry.line, entry.name, ConfigProblemKind::kDuplicateMailServer,
                  text::Format(text::Cp("Почтовый сервер \"%s\" уже описан в строке %zu: "
                                        "при запуске эта запись пропускается.")
                                   .c_str(),
@@ -151,14 +151,14 @@ std::vector<ConfigFinding> FindConfigProblems(std::string_view text) {
       const std::string_view computer = text::TrimView(entry.value.substr(from, comma - from));
       from = comma + 1;
       if (computer.empty() || computerLines.contains(computer)) continue;
-      finder.Add(entry.line, computer, ConfigFindingKind::kUnknownComputer,
+      collector.Add(entry.line, computer, ConfigProblemKind::kUnknownComputer,
                  text::Format(text::Cp("Компьютер \"%s\" не описан в [Remote interfaces]: почтовый сервер \"%s\" "
                                        "не будет зарегистрирован при запуске.")
                                   .c_str(),
                               std::string(computer).c_str(), std::string(entry.name).c_str()));
     }
   }
-  return finder.Take();
+  return collector.Take();
 }
 
 }  // namespace core

@@ -11,27 +11,27 @@
 
 namespace core {
 
-enum class ConfigFindingKind {
+enum class ConfigProblemKind {
   kUnknownComputer,      // a [Hosts] value names a computer missing from [Remote interfaces]
   kFallbackPort,         // a [Remote interfaces] value whose port becomes kFallbackPort
   kDuplicateComputer,    // a [Remote interfaces] name already described above
   kDuplicateMailServer,  // a [Hosts] name already described above
 };
 
-struct ConfigFinding {
+struct ConfigProblem {
   std::size_t line = 0;    // from 1; lines end at a line feed, as the file reader reads them
   std::size_t column = 0;  // byte column in that line, from 0
   std::size_t offset = 0;  // byte offset of the marked text in the whole text
   std::size_t length = 0;  // bytes marked, at least 1
-  ConfigFindingKind kind = ConfigFindingKind::kUnknownComputer;
+  ConfigProblemKind kind = ConfigProblemKind::kUnknownComputer;
   std::string tooltip;     // CP1251
-  bool operator==(const ConfigFinding&) const = default;
+  bool operator==(const ConfigProblem&) const = default;
 };
 
 // Reads the text with the grammar of the configuration file (sections
 // "[Name]", "key=value", ';' comments, names compared exactly, the first
 // section of a name being the one start-up reads) and lists what it finds,
 // in text order.
-std::vector<ConfigFinding> FindConfigProblems(std::string_view cp1251Text);
+std::vector<ConfigProblem> FindConfigProblems(std::string_view cp1251Text);
 
 }  // namespace core

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/ConfigTextFindings.h"
+#include "core/ConfigTextProblems.h"
 #include "text/Cp1251.h"
 
 namespace {
 
-using core::ConfigFindingKind;
-using Kind = ConfigFindingKind;
+using core::ConfigProblemKind;
+using Kind = ConfigProblemKind;
 
 struct Mark {
   std::size_t line;
@@ -36,7 +36,7 @@ struct Case {
 
 std::vector<Mark> MarksOf(const std::string& text) {
   std::vector<Mark> marks;
-  for (const core::ConfigFinding& f : core::FindConfigProblems(text)) {
+  for (const core::ConfigProblem& f : core::FindConfigProblems(text)) {
     std::size_t lineStart = 0;
     for (std::size_t line = 1; line < f.line; ++line) lineStart = text.find('\n', lineStart) + 1;
     EXPECT_EQ(f.offset, lineStart + f.column) << "offset and line/column disagree";
@@ -87,17 +87,17 @@ const std::vector<Case>& Cases() {
 
 }  // namespace
 
-TEST(ConfigTextFindings, MarksWhatStartUpWouldPassOver) {
+TEST(ConfigTextProblems, MarksWhatStartUpWouldPassOver) {
   for (const Case& c : Cases()) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(MarksOf(c.text), c.marks);
   }
 }
 
-TEST(ConfigTextFindings, TooltipsNameWhatHappensAtStartUp) {
+TEST(ConfigTextProblems, TooltipsNameWhatHappensAtStartUp) {
   const std::string text = text::Cp(
       "[Remote interfaces]\nПК-1=h\nПК-1=h:1\nПК-2=h:x\n[Hosts]\nУзел=ПК-1,ПК-9\nУзел=ПК-1\n");
-  const std::vector<core::ConfigFinding> found = core::FindConfigProblems(text);
+  const std::vector<core::ConfigProblem> found = core::FindConfigProblems(text);
   ASSERT_EQ(found.size(), 5u);
   const std::vector<std::string> expected = {
       text::Cp("Порт не указан: при запуске будет использован порт 5003."),
