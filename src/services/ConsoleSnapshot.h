@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ProgramSettings.h"
 #include "core/net/RpcClientDescription.h"
 #include "core/net/ScannedRecords.h"
 #include "services/FavoritesSnapshot.h"
@@ -60,6 +61,7 @@ struct ConsoleSnapshot {
   std::string machineIdentity;
   std::string configPath;
   bool splashDisabled = false;
+  core::ProgramSettings settings;  // [COMMON] as the program runs with it
   std::vector<FavoriteGroupView> favorites;  // list order
 
   const ComputerSnapshot* FindComputer(const std::string& name) const;

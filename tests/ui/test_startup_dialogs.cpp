@@ -23,6 +23,8 @@
 #include "support/ModalAnswer.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/dialogs/CLogonDlg.h"
+#include "ui/editor/CCfgFileEditDlg.h"
+#include "ui/editor/CTWScriptEdit.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMainGridCtrl.h"
 #include "ui/runtime/ServiceRunner.h"
@@ -70,6 +72,19 @@ ModalScript::Step ChooseFile(const std::string& path) {
     QVERIFY(dialog);
     dialog->selectFile(QString::fromStdString(path));
     static_cast<QDialog*>(dialog)->accept();
+  };
+}
+
+// The editor on the new file: a comment line typed at the top, then Save.
+ModalScript::Step EditAndSave() {
+  return [](QWidget* window) {
+    auto* editor = qobject_cast<ui::CCfgFileEditDlg*>(window);
+    QVERIFY(editor);
+    QTextCursor cursor = editor->Editor()->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    editor->Editor()->setTextCursor(cursor);
+    editor->Editor()->insertPlainText(";; edited\n");
+    ClickButton("Save")(window);
   };
 }
 
@@ -121,15 +136,16 @@ class StartupDialogsTest : public QObject {
   void aMissingFileIsCreatedWithTheDefaultText() {
     const std::string folder = uitest::TempFolder();
     const std::string created = folder + "/new.Cfg";
-    ModalScript script({ClickButton("Yes"), ChooseFile(created)});
+    // The new file is opened in the editor before it is loaded.
+    ModalScript script({ClickButton("Yes"), ChooseFile(created), EditAndSave()});
     auto console = ConsoleOn(folder + "/__RemoteHost.Cfg");
     console->Start();
     QVERIFY(WaitEnded(*console));
     QVERIFY(console->Running());
-    QCOMPARE(script.Done(), size_t{2});
-    QCOMPARE(script.Titles().front(), QString::fromUtf8("Вопрос"));
-    QCOMPARE(script.Titles().back(), QString::fromUtf8("Новый конфигурационный файл"));
-    QVERIFY(uitest::ReadFile(created) == core::DefaultConfigText());
+    QCOMPARE(script.Done(), size_t{3});
+    QCOMPARE(script.Titles(), QStringList({QString::fromUtf8("Вопрос"), QString::fromUtf8("Новый конфигурационный файл"),
+                                           QString::fromUtf8("Configuration file")}));
+    QVERIFY(uitest::ReadFile(created) == ";; edited\r\n" + core::DefaultConfigText());
     EndConsole(*console);
   }
 

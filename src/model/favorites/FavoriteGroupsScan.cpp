@@ -37,10 +37,7 @@ std::string FormatTime(const std::tm& tm, const char* format) {
 }  // namespace
 
 int64_t FavoriteGroups::LocalNow() const {
-  std::tm local = env_.clock->LocalTime();
-  // The broken-down local time read as if it were UTC: seconds since 1970
-  // shifted by the zone and daylight bias, as the server's stamps are.
-  return static_cast<int64_t>(timegm(&local));
+  return LocalWallClockNow(*env_.clock);
 }
 
 void FavoriteGroups::CheckThresholds(_VxItem& item, const _VxGroup& group) const {

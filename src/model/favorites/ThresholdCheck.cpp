@@ -1,9 +1,11 @@
 #include "model/favorites/ThresholdCheck.h"
 
 #include <array>
+#include <ctime>
 #include <string>
 
 #include "model/item/VxItem.h"
+#include "ports/Clock.h"
 #include "text/Cp1251.h"
 
 namespace model {
@@ -40,6 +42,11 @@ bool StampOverrun(uint32_t stamp, uint32_t limit, int64_t localNow) {
 bool CountOverrun(uint64_t count, uint32_t limit) { return count != 0 && limit != 0 && count >= limit; }
 
 }  // namespace
+
+int64_t LocalWallClockNow(const ports::Clock& clock) {
+  std::tm local = clock.LocalTime();
+  return static_cast<int64_t>(timegm(&local));
+}
 
 void CheckThresholds(_VxItem& item, const GroupRecord& limits, int64_t localNow) {
   item.alertText.clear();

@@ -5,7 +5,16 @@
 
 #include "core/GroupRecord.h"
 
+namespace ports {
+class Clock;
+}
+
 namespace model {
+
+// The local wall-clock time in seconds since 1970: the broken-down local time
+// read as if it were UTC, so shifted by the zone and daylight bias, as the
+// server's time stamps are.
+int64_t LocalWallClockNow(const ports::Clock& clock);
 
 class _VxItem;
 

@@ -11,12 +11,16 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "cfg/C_CFG_File.h"
+#include "core/CommonSettingsWriter.h"
 #include "core/poll/CPopupWindowState.h"
 #include "rpc/runtime/CallInterrupt.h"
 #include "services/TreeCommand.h"
 #include "text/Cp1251.h"
+#include "ui/desktop/FavoritesController.h"
 #include "ui/desktop/Screenshots.h"
 #include "ui/dialogs/CProgressWnd.h"
+#include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/dialogs/InfoBoxes.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
@@ -27,6 +31,7 @@
 #include "ui/ports/QtAlertPort.h"
 #include "ui/ports/QtDialogPort.h"
 #include "ui/ports/QtProgressPort.h"
+#include "ui/settings/CProgramSetingsDlg.h"
 #include "ui/runtime/QtViewNotifier.h"
 #include "ui/runtime/ServiceRunner.h"
 #include "ui/runtime/UiThread.h"
@@ -76,6 +81,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       alerts_(std::make_unique<QtAlertPort>()),
       progress_(std::make_unique<QtProgressPort>()),
       notifier_(std::make_unique<QtViewNotifier>()),
+      favorites_(std::make_unique<FavoritesController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
   rpc::InterruptWaitFd();
@@ -98,6 +104,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
   ports.alerts = alerts_.get();
   ports.views = notifier_.get();
   ports.windows = this;
+  ports.favoritesViews = favorites_.get();
   services_ = std::make_unique<services::ConsoleServices>(ports, ServiceOptions(options_, desktopHeight));
   popupState_ = std::make_unique<core::CPopupWindowState>(services_->App().Log());
   services_->App().Log().SetChangeSink([this] { PostToUiThread([this] { OnLogChanged(); }); });
@@ -159,10 +166,7 @@ int DesktopConsole::Run() {
 void DesktopConsole::RefreshWindows() {
   if (!runner_->Idle() || main_ == nullptr || !running_) return;
   main_->SetSnapshot(services::TakeSnapshot(*services_));
-  std::vector<std::pair<std::string, std::string>> groups;
-  for (const auto& group : services_->Favorites().Groups())
-    groups.emplace_back(group.settings.name, group.settings.comment);
-  main_->SetFavoriteGroups(groups);
+  favorites_->Redraw(main_->Snapshot().favorites);
   emit refreshed();
 }
 
@@ -177,7 +181,13 @@ void DesktopConsole::PollTick() {
 void DesktopConsole::FavoritesTick() {
   if (!running_ || !runner_->Idle()) return;
   if (main_ && main_->MenuOpen()) return;  // a menu is open: the next tick scans
-  runner_->Post(Kind::Timer, [this] { services_->OnFavoritesTimer(); }, [this] { RefreshWindows(); }, this);
+  favorites_->SetScanQueued(true);
+  runner_->Post(Kind::Timer, [this] { services_->OnFavoritesTimer(); },
+                [this] {
+                  favorites_->SetScanQueued(false);
+                  RefreshWindows();
+                },
+                this);
 }
 
 // --- commands -----------------------------------------------------------
@@ -207,15 +217,7 @@ void DesktopConsole::OnCommand(int id) {
     case cmd::kComputerIdentification:
       if (main_) ui::ShowComputerIdentification(main_, main_->Snapshot().machineIdentity);
       break;
-    case cmd::kSettings: {
-      // The settings dialog arrives with its own window; until then its frame.
-      QMessageBox box(QMessageBox::Information, QString::fromUtf8("Настройки программы"),
-                      QString::fromUtf8("Настройки программы хранятся в секции [COMMON] файла\n%1")
-                          .arg(main_ ? FromCp(main_->Snapshot().configPath) : QString()),
-                      QMessageBox::Ok, main_);
-      box.exec();
-      break;
-    }
+    case cmd::kSettings: OpenSettings(); break;
     case cmd::kExit: RequestExit(true); break;
     case cmd::kSplashMessages: {
       core::MessageLog& log = services_->App().Log();
@@ -242,8 +244,50 @@ void DesktopConsole::OnCommand(int id) {
       if (main_ && main_->Area()->activeSubWindow())
         if (auto* frame = qobject_cast<CChildFrame*>(main_->Area()->activeSubWindow())) frame->View()->Rescan();
       break;
-    default: break;
+    default: favorites_->HandleCommand(id); break;
   }
+}
+
+void DesktopConsole::OpenSettings() {
+  if (!main_ || !running_) return;
+  const core::ProgramSettings current = main_->Snapshot().settings;
+  CProgramSetingsDlg dialog(current, dialogs_.get(), alerts_.get(), main_);
+  if (dialog.exec() != QDialog::Accepted || stopping_) return;
+  const core::ProgramSettings chosen = dialog.Result();
+  const bool docking = dialog.DockingChoice();
+  // A failed save is shown, as the pop-up toggle's is: the settings would
+  // otherwise be lost at the next start without a word.
+  auto failure = std::make_shared<std::string>();
+  // The record and the file change on the worker, which owns both; the
+  // running docking mode stays until the next start.
+  runner_->Post(Kind::User,
+                [this, chosen, docking, failure] {
+                  core::ProgramSettings& live = services_->App().Settings();
+                  live.errorSound = chosen.errorSound;
+                  live.errorApp = chosen.errorApp;
+                  live.periodVerify = chosen.periodVerify;
+                  live.defaultGroup = chosen.defaultGroup;
+                  live.splashWindowTtl = chosen.splashWindowTtl;
+                  if (C_CFG_File* file = services_->App().SettingsFile()) {
+                    core::WriteCommonSettings(*file, live, docking);
+                    if (!file->Save(false)) *failure = file->LastSaveError();
+                  }
+                },
+                [this, chosen, docking, current, failure] {
+                  pollTimer_.start(static_cast<int>(chosen.periodVerify * 1000));
+                  if (!failure->empty()) dialogs_->Message(*failure, text::Cp("Ошибка"), ports::MsgIcon::Error);
+                  RefreshWindows();
+                  if (main_) main_->activateWindow();
+                  if (docking == current.useDockingWindows) return;
+                  const ports::MsgAnswer answer = dialogs_->Message(
+                      text::Cp("Изменение режима использования паналей инструментов требует повторной загрузки "
+                               "программы.\n\nЗавершить работу?\n"),
+                      text::Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo);
+                  // Yes ends the program as a close request would; the user
+                  // has just said so, so the exit question is not asked again.
+                  if (answer == ports::MsgAnswer::Yes) RequestExit(false);
+                },
+                this);
 }
 
 void DesktopConsole::RequestExit(bool ask) {
@@ -354,7 +398,8 @@ bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
   const bool fade = services_->App().Settings().enableSplashEffects;
   RunOnUiThread([this, versionText, docking, fade] {
     if (messageWindow_) messageWindow_->SetFadeEffects(fade);
-    main_ = new CMainFrame(versionText, docking);
+    main_ = new CMainFrame(versionText, docking, dialogs_.get());
+    favorites_->Attach(main_);
     dialogs_->SetParentWindow(main_);
     connect(main_, &CMainFrame::commandTriggered, this, &DesktopConsole::OnCommand);
     connect(main_, &CMainFrame::treeCommand, this, &DesktopConsole::RunTreeCommand);
@@ -381,12 +426,8 @@ bool DesktopConsole::CreateMainFrame() {
 }
 
 void DesktopConsole::RefillFavoritesGrid() {
-  std::vector<std::pair<std::string, std::string>> groups;
-  for (const auto& group : services_->Favorites().Groups())
-    groups.emplace_back(group.settings.name, group.settings.comment);
-  RunOnUiThread([this, groups] {
-    if (main_) main_->SetFavoriteGroups(groups);
-  });
+  std::vector<services::FavoriteGroupView> groups = services::TakeFavorites(*services_);
+  RunOnUiThread([this, groups] { favorites_->Redraw(groups); });
 }
 
 void DesktopConsole::ShowComputerIdentification() {
@@ -425,6 +466,14 @@ void DesktopConsole::ShowTrayIcon() {
 void DesktopConsole::HideTrayIcon() {
   RunOnUiThread([this] {
     if (tray_) tray_->Hide();
+  });
+}
+
+void DesktopConsole::EditConfigFile(const std::string& path) {
+  // Modal on the window thread; the start-up waits for it and then loads the file.
+  RunOnUiThread([path] {
+    CCfgFileEditDlg editor(path);
+    if (editor.Loaded()) editor.Run();
   });
 }
 

@@ -42,6 +42,7 @@ class CPopupWindowState;
 namespace ui {
 
 class CMainFrame;
+class FavoritesController;
 class CMessageWindow;
 class CTrayIcon;
 class QtAlertPort;
@@ -105,6 +106,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QtDialogPort& Dialogs() { return *dialogs_; }
   QTimer& PollTimer() { return pollTimer_; }
   QTimer& FavoritesTimer() { return favoritesTimer_; }
+  FavoritesController& Favorites() { return *favorites_; }
 
  signals:
   void started(bool ok);
@@ -124,9 +126,12 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   void ShowTrayIcon() override;
   void HideTrayIcon() override;
   void FocusNavigation() override;
+  void EditConfigFile(const std::string& path) override;
   void DestroyWindows() override;
 
   void OnCommand(int id);
+  // The settings dialog (32792); OK writes [COMMON] on the worker.
+  void OpenSettings();
   void OnRowSelected(const services::NavRow& row);
   void OnOpenRequested(services::OpenTarget target, const std::string& mailServer, const std::string& computer);
   void OnLogChanged();
@@ -140,6 +145,8 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   std::unique_ptr<QtAlertPort> alerts_;
   std::unique_ptr<QtProgressPort> progress_;
   std::unique_ptr<QtViewNotifier> notifier_;
+  // Before the services, which tell it of members views to close.
+  std::unique_ptr<FavoritesController> favorites_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;
   QPointer<CMainFrame> main_;

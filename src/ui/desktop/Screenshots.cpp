@@ -3,28 +3,37 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QEventLoop>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
 
+#include "core/DefaultConfigText.h"
 #include "core/poll/CPopupWindowState.h"
 #include "services/ConsoleServices.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/desktop/FavoritesController.h"
 #include "ui/dialogs/CLogonDlg.h"
 #include "ui/dialogs/InfoBoxes.h"
+#include "ui/editor/CCfgFileEditDlg.h"
+#include "ui/favorites/CFavoritesView.h"
+#include "ui/favorites/CGridFavorites.h"
+#include "ui/favorites/CViewFvItems.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMainGridCtrl.h"
 #include "ui/main/CPropStaticLowerPane.h"
 #include "ui/main/CommandTable.h"
 #include "ui/popup/CMessageWindow.h"
 #include "ui/ports/QtDialogPort.h"
+#include "ui/settings/CProgramSetingsDlg.h"
 #include "ui/runtime/ServiceRunner.h"
 #include "ui/text/QtText.h"
 
@@ -168,6 +177,56 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
     QDialog* manager = main->CreateWindowManager();
     shot.Take(manager, "window-manager");
     delete manager;
+  }
+
+  // The favourite groups: the pane after the first scan, and the members
+  // view of the first group.
+  if (!snapshot.favorites.empty()) {
+    console.FavoritesTick();
+    console.Runner().WaitIdle();
+    Settle();
+    if (CGridFavorites* grid = main->FavoritesGrid()) {
+      grid->expandAll();
+      grid->scrollToTop();
+    }
+    shot.TakeAsIs(main->Favorites(), "favorites-pane");
+    if (CViewFvItems* members = console.Favorites().OpenMembers(main->Snapshot().favorites[0].settings.name)) {
+      Settle();
+      shot.TakeAsIs(members, "favorites-members-view");
+    }
+  }
+
+  // The settings dialog, page by page, on the settings the program runs with.
+  {
+    CProgramSetingsDlg dialog(main->Snapshot().settings, nullptr, nullptr, main);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(640, 420)));
+    dialog.show();
+    if (auto* tabs = dialog.findChild<QTabWidget*>()) {
+      for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        shot.TakeAsIs(&dialog, QStringLiteral("settings-page-%1").arg(page + 1));
+      }
+    }
+    dialog.hide();
+  }
+
+  // The configuration editor on the default configuration text.
+  {
+    const QString path = QDir(folder).filePath("default-config.cfg");
+    QFile file(path);
+    const std::string text = core::DefaultConfigText();
+    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                               static_cast<qint64>(text.size())) {
+      file.close();
+      CCfgFileEditDlg editor(path.toStdString(), main);
+      if (editor.Loaded()) {
+        editor.resize(900, 640);
+        editor.show();
+        shot.TakeAsIs(&editor, "config-editor");
+        editor.hide();
+      }
+      QFile::remove(path);
+    }
   }
   return shot.Written();
 }

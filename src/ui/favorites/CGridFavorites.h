@@ -71,6 +71,9 @@ class CGridFavorites : public QTreeWidget {
   QTreeWidgetItem* RowItem(int index, int row, int counter = -1) const;
   // Whether the row's pending name has not been given yet.
   bool IsPending(int index) const;
+  // A cell is being edited, or a new group row waits for its name: the
+  // owner does not replace the rows then.
+  bool Busy() const { return state() == EditingState || pending_ != nullptr; }
 
   // The one way every edit reaches a cell, typed or chosen: checks the text
   // by the rules above, puts it in the cell and emits groupEdited. False,

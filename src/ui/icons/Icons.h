@@ -19,6 +19,9 @@ QIcon AlertIcon();
 QIcon TaskIcon(std::string_view taskName);
 QIcon ComputerIcon();
 QIcon ServerIcon();
+// A directory entry: an abonent (a person with a letter) or a direction
+// (a letter on its way).
+QIcon EntryIcon(bool abonent);
 
 // 16 x 16, the cell a message list line shows for its code (core/MessageImage.h);
 // a code without a picture gives a transparent cell.

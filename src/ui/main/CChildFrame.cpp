@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/favorites/CViewFvItems.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
@@ -27,12 +28,18 @@ QString DataWindowTitle(DataKind kind, const std::string& mailServer, const std:
       return QString::fromUtf8("Узел \"%1\" - компьютер \"%2\" - Отслеживаемые диски").arg(server, host);
     case DataKind::Folders:
       return QString::fromUtf8("Узел \"%1\" - компьютер \"%2\" - Отслеживаемые папки").arg(server, host);
+    case DataKind::FavoriteMembers: return QString::fromUtf8("Избранное: \"%1\"").arg(server);
   }
   return {};
 }
 
 CChildView::CChildView(DataKind kind, std::string mailServer, std::string computer, QWidget* parent)
     : QWidget(parent), kind_(kind), mailServer_(std::move(mailServer)), computer_(std::move(computer)) {
+  setWindowTitle(DataWindowTitle(kind_, mailServer_, computer_));
+}
+
+void CChildView::Rename(std::string mailServer) {
+  mailServer_ = std::move(mailServer);
   setWindowTitle(DataWindowTitle(kind_, mailServer_, computer_));
 }
 
@@ -89,6 +96,7 @@ CChildFrame::CChildFrame(CChildView* view, QWidget* parent) : QMdiSubWindow(pare
 
 CChildView* CreateDataView(DataKind kind, const std::string& mailServer, const std::string& computer) {
   if (kind == DataKind::MailingLists) return new CMailingListsView(mailServer);
+  if (kind == DataKind::FavoriteMembers) return new CViewFvItems(mailServer);
   return new CPlaceholderView(kind, mailServer, computer);
 }
 

@@ -12,7 +12,18 @@
 
 namespace ui {
 
-enum class DataKind { DirectionsShortcuts, DirectionsTable, Routing, MailingLists, Replication, Disks, Folders };
+// FavoriteMembers: the members view of a favourite group; the group's name
+// stands in the place of the mail server's.
+enum class DataKind {
+  DirectionsShortcuts,
+  DirectionsTable,
+  Routing,
+  MailingLists,
+  Replication,
+  Disks,
+  Folders,
+  FavoriteMembers
+};
 
 // The window title of a data window of that kind (UTF-8 → QString).
 QString DataWindowTitle(DataKind kind, const std::string& mailServer, const std::string& computer);
@@ -30,6 +41,10 @@ class CChildView : public QWidget {
 
   // Command 32786: the view reads its data again. Placeholders have none.
   virtual void Rescan() {}
+
+ protected:
+  // The object the view shows was renamed (a favourite group).
+  void Rename(std::string mailServer);
 
  private:
   DataKind kind_;

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "ui/dialogs/InfoBoxes.h"
+#include "ui/favorites/CFavoritesView.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/CMainGridCtrl.h"
 #include "ui/main/CPropStaticLowerPane.h"
@@ -75,7 +76,8 @@ const char* kHelpText =
 
 }  // namespace
 
-CMainFrame::CMainFrame(const std::string& versionText, bool dockingWindows, QWidget* parent)
+CMainFrame::CMainFrame(const std::string& versionText, bool dockingWindows, ports::DialogPort* dialogs,
+                       QWidget* parent)
     : QMainWindow(parent), docking_(dockingWindows) {
   setObjectName("CMainFrame");
   setWindowTitle(QString::fromUtf8(kTitle) + " [" + QString::fromStdString(versionText) + "]");
@@ -88,7 +90,7 @@ CMainFrame::CMainFrame(const std::string& versionText, bool dockingWindows, QWid
   setCentralWidget(area_);
   CreateActions();
   CreateMenus();
-  CreatePanes();
+  CreatePanes(dialogs);
   CreateBars();
   statusBar()->showMessage("Ready");
   progress_ = new QProgressBar(this);
@@ -145,8 +147,7 @@ void CMainFrame::CreateActions() {
                  cmd::kDisableSplash})
     actions_[id]->setCheckable(true);
   // Commands whose windows arrive later stay visible but cannot be chosen yet.
-  for (int id : {cmd::kCreateGroup, cmd::kRemoveGroup, cmd::kEditGroup, cmd::kAddDirections, cmd::kRemoveDirections,
-                 cmd::kOpenGroupView, cmd::kPreviewArea, cmd::kFieldsChooser, cmd::kRescanAllRouting,
+  for (int id : {cmd::kAddDirections, cmd::kPreviewArea, cmd::kFieldsChooser, cmd::kRescanAllRouting,
                  cmd::kRescanAbonents, cmd::kCopy, cmd::kPaste})
     actions_[id]->setEnabled(false);
   for (int id = cmd::kRescanLevelFirst; id <= cmd::kRescanLevelLast; ++id) actions_[id]->setEnabled(false);
@@ -196,15 +197,12 @@ QDockWidget* CMainFrame::AddDock(int id, QWidget* content, Qt::DockWidgetArea ar
   return dock;
 }
 
-void CMainFrame::CreatePanes() {
+void CMainFrame::CreatePanes(ports::DialogPort* dialogs) {
   tree_ = new CMainGridCtrl(this);
   tree_->setObjectName("CMainGridCtrl");
   properties_ = new CPropStaticLowerPane(this);
   properties_->setObjectName("CPropStaticLowerPane");
-  favorites_ = new QTreeWidget(this);
-  favorites_->setObjectName("CFavoritesView");
-  favorites_->setHeaderLabels({QString::fromUtf8("Группа"), QString::fromUtf8("Комментарий")});
-  favorites_->setRootIsDecorated(false);
+  favorites_ = new CFavoritesView(dialogs, this);
   help_ = new QTextBrowser(this);
   help_->setHtml(QString::fromUtf8(kHelpText));
 
@@ -216,7 +214,7 @@ void CMainFrame::CreatePanes() {
   help->hide();
   resizeDocks({navigation}, {380}, Qt::Horizontal);
   resizeDocks({navigation, properties}, {300, 360}, Qt::Vertical);
-  resizeDocks({favorites}, {140}, Qt::Vertical);
+  resizeDocks({favorites}, {200}, Qt::Vertical);
 
   connect(tree_, &CMainGridCtrl::rowSelected, this, [this](const services::NavRow& row) {
     ShowRowProperties(row);
@@ -347,11 +345,7 @@ void CMainFrame::SetSnapshot(const services::ConsoleSnapshot& snapshot) {
   if (auto row = tree_->SelectedRow(); row && row->level < 2) ShowRowProperties(*row);
 }
 
-void CMainFrame::SetFavoriteGroups(const std::vector<std::pair<std::string, std::string>>& groups) {
-  favorites_->clear();
-  for (const auto& [name, comment] : groups)
-    new QTreeWidgetItem(favorites_, {FromCp(name), FromCp(comment)});
-}
+CGridFavorites* CMainFrame::FavoritesGrid() const { return favorites_->Grid(); }
 
 void CMainFrame::ShowRowProperties(const services::NavRow& row) {
   if (row.level == 0) {

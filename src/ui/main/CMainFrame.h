@@ -24,8 +24,14 @@ class QTextBrowser;
 class QToolBar;
 class QTreeWidget;
 
+namespace ports {
+class DialogPort;
+}
+
 namespace ui {
 
+class CFavoritesView;
+class CGridFavorites;
 class CMainGridCtrl;
 class CPropStaticLowerPane;
 
@@ -39,13 +45,16 @@ class CMainFrame : public QMainWindow {
 
   // `dockingWindows`: USE_DOCKING_WINDOWS; bars can then be moved anywhere
   // and their layout is kept in the profile.
-  CMainFrame(const std::string& versionText, bool dockingWindows, QWidget* parent = nullptr);
+  // `dialogs`: what the favourites pane chooses files with; may be null.
+  CMainFrame(const std::string& versionText, bool dockingWindows, ports::DialogPort* dialogs = nullptr,
+             QWidget* parent = nullptr);
   ~CMainFrame() override;
 
   QAction* Action(int id) const;
   CMainGridCtrl* Tree() const { return tree_; }
   CPropStaticLowerPane* Properties() const { return properties_; }
-  QTreeWidget* Favorites() const { return favorites_; }
+  CFavoritesView* Favorites() const { return favorites_; }
+  CGridFavorites* FavoritesGrid() const;
   QMdiArea* Area() const { return area_; }
   QProgressBar* Progress() const { return progress_; }
   QDockWidget* Dock(int id) const;
@@ -55,8 +64,6 @@ class CMainFrame : public QMainWindow {
   // or a mail server come from the snapshot.
   void SetSnapshot(const services::ConsoleSnapshot& snapshot);
   const services::ConsoleSnapshot& Snapshot() const { return snapshot_; }
-  // The favourite groups as the pane lists them (name, comment), CP1251.
-  void SetFavoriteGroups(const std::vector<std::pair<std::string, std::string>>& groups);
   // The entries the selected task reported.
   void ShowTaskProperties(const std::string& mailServer, const std::string& computer, const std::string& task,
                           std::vector<services::PropertyRow> rows);
@@ -97,7 +104,7 @@ class CMainFrame : public QMainWindow {
   void CreateActions();
   void CreateMenus();
   void CreateBars();
-  void CreatePanes();
+  void CreatePanes(ports::DialogPort* dialogs);
   QDockWidget* AddDock(int id, QWidget* content, Qt::DockWidgetArea area);
   void BindToggle(int id, QWidget* bar);
   void OnCommand(int id);
@@ -112,7 +119,7 @@ class CMainFrame : public QMainWindow {
   QMdiArea* area_ = nullptr;
   CMainGridCtrl* tree_ = nullptr;
   CPropStaticLowerPane* properties_ = nullptr;
-  QTreeWidget* favorites_ = nullptr;
+  CFavoritesView* favorites_ = nullptr;
   QTextBrowser* help_ = nullptr;
   QProgressBar* progress_ = nullptr;
   services::ConsoleSnapshot snapshot_;
