@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "Credentials.h"
 #include "DemoNode.h"
@@ -52,6 +55,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   ui::DesktopOptions desktop;
+  std::unique_ptr<QTemporaryDir> profileFolder;
   desktop.programPath = argc > 0 ? argv[0] : "";
   desktop.commandLine = options.config ? *options.config : options.positional.empty() ? "" : options.positional[0];
   if (options.connectTimeoutMs) desktop.connectTimeout = std::chrono::milliseconds(*options.connectTimeoutMs);
@@ -61,6 +65,11 @@ int RunDesktop(int argc, char** argv, const Options& options) {
       PrintError("cannot make the screenshot folder \"" + desktop.screenshotsDir + "\"");
       return exitcode::kUsage;
     }
+    // Pictures of a first start: window places and column layouts come from
+    // a fresh profile in a temporary folder, not from the user's own.
+    profileFolder = std::make_unique<QTemporaryDir>();
+    if (profileFolder->isValid())
+      QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profileFolder->path());
   }
 
   std::string error;

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QFile>
 #include <QEventLoop>
 #include <QMdiArea>
@@ -18,6 +21,7 @@
 #include "core/DefaultConfigText.h"
 #include "core/poll/CPopupWindowState.h"
 #include "services/ConsoleServices.h"
+#include "services/FavoriteMemberRows.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/desktop/FavoritesController.h"
@@ -26,6 +30,7 @@
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/favorites/CFavoritesView.h"
 #include "ui/favorites/CGridFavorites.h"
+#include "ui/favorites/CGridFvItems.h"
 #include "ui/favorites/CViewFvItems.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMainGridCtrl.h"
@@ -185,14 +190,22 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
     console.FavoritesTick();
     console.Runner().WaitIdle();
     Settle();
+    if (QDockWidget* dock = main->Dock(cmd::kFavoritesBar)) main->resizeDocks({dock}, {300}, Qt::Vertical);
     if (CGridFavorites* grid = main->FavoritesGrid()) {
       grid->expandAll();
       grid->scrollToTop();
     }
+    Settle();
     shot.TakeAsIs(main->Favorites(), "favorites-pane");
     if (CViewFvItems* members = console.Favorites().OpenMembers(main->Snapshot().favorites[0].settings.name)) {
+      main->Area()->activeSubWindow()->showMaximized();
+      Settle(300);
+      // The counters with their threshold bars in sight.
+      CGridFvItems* grid = members->Grid();
+      grid->horizontalScrollBar()->setValue(grid->horizontalHeader()->sectionPosition(services::member_column::kBlocked));
       Settle();
       shot.TakeAsIs(members, "favorites-members-view");
+      shot.TakeAsIs(main, "main-window-favorites");
     }
   }
 

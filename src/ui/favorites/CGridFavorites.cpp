@@ -81,6 +81,8 @@ CGridFavorites::CGridFavorites(ports::DialogPort* dialogs, QWidget* parent) : QT
   setColumnCount(3);
   setHeaderLabels({U("Группа / параметр"), U("Значение"), U("Комментарий")});
   setColumnWidth(kNameColumn, 200);
+  // A narrow step, so that the third level's labels fit the 200 pixels.
+  setIndentation(12);
   setColumnWidth(kValueColumn, 70);
   setColumnWidth(kCommentColumn, 170);
   header()->setStretchLastSection(true);

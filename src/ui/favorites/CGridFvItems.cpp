@@ -92,16 +92,50 @@ CGridFvItems::CGridFvItems(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setAlternatingRowColors(true);
   setWordWrap(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setSectionsMovable(true);
-  horizontalHeader()->setDefaultSectionSize(110);
-  setColumnWidth(col::kImage, 28);
-  setColumnWidth(col::kName, 140);
-  setColumnWidth(col::kErrors, 320);
+  horizontalHeader()->setDefaultSectionSize(100);
+  const std::pair<int, int> widths[] = {
+      {col::kImage, 26},           {col::kType, 95},        {col::kName, 110},         {col::kPriority, 75},
+      {col::kLinkParameters, 170}, {col::kBlocked, 105},    {col::kCallOnArrival, 135}, {col::kLastLinkTime, 150}, {col::kLastLinkInterval, 170},
+      {col::kComment, 150},        {col::kNode, 80},        {col::kLinkState, 170},    {col::kErrors, 420},
+  };
+  for (const auto& [column, width] : widths) setColumnWidth(column, width);
+  for (int column = col::kAbsoluteFiles; column <= col::kTotalFiles; ++column) setColumnWidth(column, 150);
+  for (int column = col::kAbsoluteOldestTime; column <= col::kReportOldestInterval; ++column)
+    setColumnWidth(column, (column - col::kAbsoluteOldestTime) % 2 == 0 ? 150 : 170);
+  // The titles are long: each is broken into as many lines as its column
+  // needs (three at most), again whenever the column is resized.
+  horizontalHeader()->setFixedHeight(3 * horizontalHeader()->fontMetrics().height() + 10);
+  for (int column = 0; column < columnCount(); ++column) WrapTitle(column);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) { WrapTitle(column); });
   setItemDelegate(new ThresholdBarDelegate(this));
   setSortingEnabled(true);
   sortByColumn(col::kName, Qt::AscendingOrder);
+}
+
+void CGridFvItems::WrapTitle(int column) {
+  QTableWidgetItem* header = horizontalHeaderItem(column);
+  if (header == nullptr) return;
+  const QString title = FromCp(services::MemberColumnTitles()[static_cast<size_t>(column)]);
+  const QFontMetrics metrics(horizontalHeader()->font());
+  // The style's margins and the sort arrow take their share of the width.
+  const int width = std::max(columnWidth(column) - 20, 10);
+  QStringList lines;
+  for (const QString& word : title.split(' ')) {
+    if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + ' ' + word) <= width)
+      lines.back() += ' ' + word;
+    else
+      lines << word;
+  }
+  while (lines.size() > 3) {
+    const QString last = lines.takeLast();
+    lines.back() += ' ' + last;
+  }
+  header->setText(lines.join('\n'));
+  header->setToolTip(title);
 }
 
 void CGridFvItems::Show(const services::FavoriteGroupView& group, int64_t localNow) {

@@ -50,6 +50,8 @@ class CGridFvItems : public QTableWidget {
   void RestoreLayout(QSettings& profile, const std::string& groupName);
   void SaveLayout(QSettings& profile, const std::string& groupName) const;
   static QString LayoutKey(const std::string& groupName);
+  // The column's title broken into lines that fit its width.
+  void WrapTitle(int column);
 
   // The roles of the first cell of a row: the member's mail server and name.
   static constexpr int kServerRole = Qt::UserRole + 1;

@@ -214,7 +214,10 @@ void CMainFrame::CreatePanes(ports::DialogPort* dialogs) {
   help->hide();
   resizeDocks({navigation}, {380}, Qt::Horizontal);
   resizeDocks({navigation, properties}, {300, 360}, Qt::Vertical);
-  resizeDocks({favorites}, {200}, Qt::Vertical);
+  // The left column runs the full height; the favourites pane lies under
+  // the data windows only, so neither squeezes the other.
+  setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+  resizeDocks({favorites}, {220}, Qt::Vertical);
 
   connect(tree_, &CMainGridCtrl::rowSelected, this, [this](const services::NavRow& row) {
     ShowRowProperties(row);

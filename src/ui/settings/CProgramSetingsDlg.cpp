@@ -44,6 +44,8 @@ CProgramSetingsDlg::CProgramSetingsDlg(const core::ProgramSettings& current, por
   tabs_->addTab(fvDefaults_, QString::fromUtf8("Избранное"));
   tabs_->addTab(other_, QString::fromUtf8("Прочие настройки"));
   tabs_->setCurrentIndex(0);
+  // Every page's title in sight: the dialog is at least as wide as its tabs.
+  tabs_->setUsesScrollButtons(false);
 
   auto* separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
