@@ -5,6 +5,7 @@
 // back at shutdown; the settings dialog's OK reaching the file and timer 666.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QSettings>
@@ -26,6 +27,7 @@
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CommandTable.h"
 #include "ui/runtime/ServiceRunner.h"
+#include "ui/settings/CPgOther.h"
 #include "ui/settings/CPgScanning.h"
 #include "ui/settings/CProgramSetingsDlg.h"
 #include "ui/settings/CSecondsSlider.h"
@@ -322,6 +324,30 @@ class FavoritesPaneTest : public QObject {
     const std::string bytes = harness.ConfigBytes();
     QVERIFY(bytes.find("PERIOD_VERIFY=1\r\n") != std::string::npos);
     QVERIFY(bytes.find("USE_DOCKING_WINDOWS=FALSE\r\n") != std::string::npos);
+  }
+
+  void aNewDockingModeIsAskedAboutAndNoKeepsTheProgramRunning() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ModalAnswer dialogAnswer([](QWidget* window) {
+      auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window);
+      if (dialog == nullptr) return;
+      dialog->OtherPage()->DockingCheck()->setChecked(true);
+      dialog->accept();
+    });
+    harness.Console().MainFrame()->Action(ui::cmd::kSettings)->trigger();
+    QVERIFY(dialogAnswer.Answered());
+    auto no = ModalAnswer::Click("No");
+    QTRY_VERIFY_WITH_TIMEOUT(no->Answered(), 10000);
+    QCOMPARE(no->Seen().title, QString::fromUtf8("Вопрос"));
+    QVERIFY(no->Seen().text.startsWith(
+        QString::fromUtf8("Изменение режима использования паналей инструментов требует повторной загрузки программы.")));
+    Settle(harness);
+    QVERIFY(harness.Console().Running());
+    // The running mode stays; the file holds the new one for the next start.
+    QVERIFY(!harness.Console().Services().App().Settings().useDockingWindows);
+    QVERIFY(harness.ConfigBytes().find("USE_DOCKING_WINDOWS=TRUE\r\n") != std::string::npos);
   }
 
   void settingsCancelWritesNothing() {

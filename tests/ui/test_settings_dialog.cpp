@@ -479,13 +479,13 @@ void SettingsDialogTest::placementIsKept() {
   {
     CProgramSetingsDlg dialog(settings, nullptr, nullptr);
     dialog.show();
-    dialog.resize(700, 520);
+    dialog.resize(900, 560);
     dialog.reject();
   }
   QSettings profile(CProgramSetingsDlg::kProfileName, CProgramSetingsDlg::kProfileName);
   QVERIFY(!profile.value("CoolResizableDialogs/ProgramSetingsDlg").toByteArray().isEmpty());
   CProgramSetingsDlg again(settings, nullptr, nullptr);
-  QCOMPARE(again.size(), QSize(700, 520));
+  QCOMPARE(again.size(), QSize(900, 560));
 }
 
 QTEST_MAIN(SettingsDialogTest)
