@@ -77,6 +77,21 @@ void CheckPort(Collector& collector, const Entry& entry) {
   collector.Add(entry.line, marked, ConfigProblemKind::kFallbackPort, tooltip);
 }
 
+// Marks each entry whose name an earlier entry of the list already has;
+// `message` (UTF-8, "%s" the name, "%zu" the earlier line) is its tooltip.
+// The first line of every name.
+std::map<std::string_view, std::size_t> MarkRepeats(Collector& collector, const std::vector<Entry>& entries,
+                                                      ConfigProblemKind kind, const char* message) {
+  std::map<std::string_view, std::size_t> firstLines;
+  for (const Entry& entry : entries) {
+    const auto [known, inserted] = firstLines.emplace(entry.name, entry.line);
+    if (!inserted)
+      collector.Add(entry.line, entry.name, kind,
+                    text::Format(text::Cp(message).c_str(), std::string(entry.name).c_str(), known->second));
+  }
+  return firstLines;
+}
+
 }  // namespace
 
 std::vector<ConfigProblem> FindConfigProblems(std::string_view text) {
@@ -120,31 +135,16 @@ std::vector<ConfigProblem> FindConfigProblems(std::string_view text) {
 
   // Computers: a repeated name registers, but lookups by name always find
   // the first entry (names compare exactly, as the registry does).
-  std::map<std::string_view, std::size_t> computerLines;
-  for (const Entry& entry : computers) {
-    const auto [known, inserted] = computerLines.emplace(entry.name, entry.line);
-    if (!inserted) {
-      collector.Add(entry.line, entry.name, ConfigProblemKind::kDuplicateComputer,
-                 text::Format(text::Cp("Компьютер \"%s\" уже описан в строке %zu: "
-                                       "при запуске эта запись не будет использоваться.")
-                                  .c_str(),
-                              std::string(entry.name).c_str(), known->second));
-    }
-    CheckPort(collector, entry);
-  }
+  const std::map<std::string_view, std::size_t> computerLines =
+      MarkRepeats(collector, computers, ConfigProblemKind::kDuplicateComputer,
+                  "Компьютер \"%s\" уже описан в строке %zu: при запуске эта запись не будет использоваться.");
+  for (const Entry& entry : computers) CheckPort(collector, entry);
 
   // Mail servers register after every computer, so a computer described
   // below its mail server still counts.
-  std::map<std::string_view, std::size_t> mailServerLines;
+  MarkRepeats(collector, mailServers, ConfigProblemKind::kDuplicateMailServer,
+              "Почтовый сервер \"%s\" уже описан в строке %zu: при запуске эта запись пропускается.");
   for (const Entry& entry : mailServers) {
-    const auto [known, inserted] = mailServerLines.emplace(entry.name, entry.line);
-    if (!inserted) {
-      collector.Add(entry.line, entry.name, ConfigProblemKind::kDuplicateMailServer,
-                 text::Format(text::Cp("Почтовый сервер \"%s\" уже описан в строке %zu: "
-                                       "при запуске эта запись пропускается.")
-                                  .c_str(),
-                              std::string(entry.name).c_str(), known->second));
-    }
     for (std::size_t from = 0; from <= entry.value.size();) {
       std::size_t comma = entry.value.find(',', from);
       if (comma == std::string_view::npos) comma = entry.value.size();

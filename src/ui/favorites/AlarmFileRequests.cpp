@@ -4,20 +4,24 @@
 
 namespace ui {
 
-ports::FileDialogRequest SoundFileRequest(const std::string& initialPath) {
+namespace {
+
+ports::FileDialogRequest Request(const char* filter, const char* extension, const std::string& initialPath) {
   ports::FileDialogRequest request;
-  request.filter = text::Cp("Звуковые файлы (*.Wav)|*.Wav|MIDI файлы (*.Mid)|*.Mid|Все файлы (*.*)|*.*||");
-  request.defaultExtension = "Wav";
+  request.filter = text::Cp(filter);
+  request.defaultExtension = extension;
   request.initialPath = initialPath;
   return request;
 }
 
+}  // namespace
+
+ports::FileDialogRequest SoundFileRequest(const std::string& initialPath) {
+  return Request("Звуковые файлы (*.Wav)|*.Wav|MIDI файлы (*.Mid)|*.Mid|Все файлы (*.*)|*.*||", "Wav", initialPath);
+}
+
 ports::FileDialogRequest ApplicationFileRequest(const std::string& initialPath) {
-  ports::FileDialogRequest request;
-  request.filter = text::Cp("EXE файлы (*.Exe)|*.Exe|Командные файлы (*.Bat)|*.Bat|Все файлы (*.*)|*.*||");
-  request.defaultExtension = "Exe";
-  request.initialPath = initialPath;
-  return request;
+  return Request("EXE файлы (*.Exe)|*.Exe|Командные файлы (*.Bat)|*.Bat|Все файлы (*.*)|*.*||", "Exe", initialPath);
 }
 
 }  // namespace ui
