@@ -71,7 +71,10 @@ ModalScript::Step ChooseFile(const std::string& path) {
     auto* dialog = qobject_cast<QFileDialog*>(window);
     QVERIFY(dialog);
     dialog->selectFile(QString::fromStdString(path));
-    static_cast<QDialog*>(dialog)->accept();
+    // Ended as chosen without the dialog's own check, which reads the folder
+    // through a model that fills in the background and may not yet know the
+    // file a test wrote a moment ago.
+    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
   };
 }
 
