@@ -92,6 +92,12 @@ QTableWidgetItem* MemberCell(ui::CGridFvItems* grid, const QString& name, int co
   return nullptr;
 }
 
+size_t QueueCounterRequests(const DesktopHarness& harness) {
+  size_t n = 0;
+  for (const std::string& line : harness.Requests()) n += line.find("QMX_DirGetQueueCounters") != std::string::npos;
+  return n;
+}
+
 }  // namespace
 
 class FavoritesPaneTest : public QObject {
@@ -268,6 +274,21 @@ class FavoritesPaneTest : public QObject {
     QVERIFY(view);
     QCOMPARE(view->Grid()->columnWidth(services::member_column::kComment), 333);
     QCOMPARE(view->Grid()->horizontalHeader()->visualIndex(services::member_column::kNode), 0);
+  }
+
+  void theRescanCommandFetchesTheGroupAgainAtOnce() {
+    DesktopHarness harness(WithLinks());
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    Scan(harness);
+    const size_t before = QueueCounterRequests(harness);
+    QCOMPARE(before, size_t(2));
+    Scan(harness);  // not due again within its period
+    QCOMPARE(QueueCounterRequests(harness), before);
+    QVERIFY(harness.Console().Favorites().OpenMembers("Links"));
+    harness.Console().MainFrame()->Action(ui::cmd::kRescanView)->trigger();
+    Settle(harness);
+    QCOMPARE(QueueCounterRequests(harness), before + 2);
   }
 
   void groupCommandsWaitForTheScan() {
