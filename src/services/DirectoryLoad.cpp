@@ -89,7 +89,9 @@ DirectoryLoad LoadDirectory(ConsoleServices& console, const std::string& mailSer
     }
     failedOperation = nullptr;
   });
-  if (stopped) {
+  // A failure after the window went (or while the program ends, which
+  // breaks the calls off) is not told.
+  if (stopped || ((!called || failedOperation != nullptr) && progress && !progress(listed.size(), total))) {
     load.outcome = DirectoryLoadOutcome::kStopped;
     return load;
   }
@@ -106,6 +108,10 @@ DirectoryLoad LoadDirectory(ConsoleServices& console, const std::string& mailSer
   for (size_t i = 0; i < listed.size(); ++i) {
     model::_VxItemBase entry(console.Hosts(), mailServer, listed[i], false);
     if (!console.Hosts().RefreshEntry(entry, nullptr)) {
+      if (progress && !progress(listed.size() + i, total)) {
+        load.outcome = DirectoryLoadOutcome::kStopped;
+        return load;
+      }
       if (dialogs) entry.ShowRefreshFailure(*dialogs);
       load.outcome = DirectoryLoadOutcome::kEntryFailed;
       return load;

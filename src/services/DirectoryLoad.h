@@ -39,8 +39,8 @@ struct DirectoryLoad {
   std::vector<model::_VxItemBase> entries;  // in listing order
 };
 
-// Called after each step with the steps done and the total (2 x count + 1);
-// false stops the load quietly.
+// Called after each step with the steps done and the total (2 x count + 1),
+// and again before a failure is told; false stops the load quietly.
 using DirectoryProgress = std::function<bool(size_t step, size_t total)>;
 
 // The busy refusal "Не возможно получить данные от почтового узла - канал связи занят."

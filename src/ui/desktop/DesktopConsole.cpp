@@ -17,11 +17,13 @@
 #include "rpc/runtime/CallInterrupt.h"
 #include "services/TreeCommand.h"
 #include "text/Cp1251.h"
+#include "ui/desktop/DirectionsController.h"
 #include "ui/desktop/FavoritesController.h"
 #include "ui/desktop/Screenshots.h"
 #include "ui/dialogs/CProgressWnd.h"
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/dialogs/InfoBoxes.h"
+#include "ui/directions/CViewDirections.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMainGridCtrl.h"
@@ -82,6 +84,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       progress_(std::make_unique<QtProgressPort>()),
       notifier_(std::make_unique<QtViewNotifier>()),
       favorites_(std::make_unique<FavoritesController>(*this)),
+      directions_(std::make_unique<DirectionsController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
   rpc::InterruptWaitFd();
@@ -244,7 +247,9 @@ void DesktopConsole::OnCommand(int id) {
       if (main_ && main_->Area()->activeSubWindow())
         if (auto* frame = qobject_cast<CChildFrame*>(main_->Area()->activeSubWindow())) frame->View()->Rescan();
       break;
-    default: favorites_->HandleCommand(id); break;
+    default:
+      if (!favorites_->HandleCommand(id)) directions_->HandleCommand(id);
+      break;
   }
 }
 
@@ -370,7 +375,11 @@ void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::str
   if (!main_ || !running_) return;
   // Nothing opens while a data scan runs.
   if (runner_->Idle() && services_->ScanRunning()) return;
-  if (std::optional<DataKind> kind = KindOf(target)) main_->OpenDataWindow(*kind, mailServer, computer);
+  std::optional<DataKind> kind = KindOf(target);
+  if (!kind) return;
+  CChildFrame* window = main_->OpenDataWindow(*kind, mailServer, computer);
+  if (window != nullptr)
+    if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
 }
 
 // --- message window and tray ---------------------------------------------
@@ -400,6 +409,7 @@ bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
     if (messageWindow_) messageWindow_->SetFadeEffects(fade);
     main_ = new CMainFrame(versionText, docking, dialogs_.get());
     favorites_->Attach(main_);
+    directions_->Attach(main_);
     dialogs_->SetParentWindow(main_);
     connect(main_, &CMainFrame::commandTriggered, this, &DesktopConsole::OnCommand);
     connect(main_, &CMainFrame::treeCommand, this, &DesktopConsole::RunTreeCommand);

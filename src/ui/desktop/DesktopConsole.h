@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -42,6 +43,7 @@ class CPopupWindowState;
 namespace ui {
 
 class CMainFrame;
+class DirectionsController;
 class FavoritesController;
 class CMessageWindow;
 class CTrayIcon;
@@ -85,7 +87,9 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   // The exit command: asks when `ask`, then shuts down.
   void RequestExit(bool ask = true);
   // True once the start-up went through and until the shutdown begins.
-  bool Running() const { return running_; }
+  // Both may be read from the worker: a long sequence gives up once the
+  // shutdown has begun rather than showing a box nobody waits for.
+  bool Running() const { return running_ && !stopping_; }
   bool Finished() const { return finished_; }
   int ExitCode() const { return exitCode_; }
 
@@ -107,6 +111,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QTimer& PollTimer() { return pollTimer_; }
   QTimer& FavoritesTimer() { return favoritesTimer_; }
   FavoritesController& Favorites() { return *favorites_; }
+  DirectionsController& Directions() { return *directions_; }
 
  signals:
   void started(bool ok);
@@ -147,6 +152,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   std::unique_ptr<QtViewNotifier> notifier_;
   // Before the services, which tell it of members views to close.
   std::unique_ptr<FavoritesController> favorites_;
+  std::unique_ptr<DirectionsController> directions_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;
   QPointer<CMainFrame> main_;
@@ -156,8 +162,8 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QTimer pollTimer_;
   QTimer favoritesTimer_;
   std::set<std::string> hostDescriptionsAsked_;
-  bool running_ = false;
-  bool stopping_ = false;
+  std::atomic<bool> running_ = false;
+  std::atomic<bool> stopping_ = false;
   bool finished_ = false;
   int exitCode_ = 0;
 };

@@ -12,6 +12,7 @@
 #include "model/item/VxItem.h"
 #include "services/FavoriteMemberRows.h"
 #include "ui/icons/Icons.h"
+#include "ui/main/GridLayoutKey.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
@@ -201,12 +202,7 @@ std::vector<std::pair<std::string, std::string>> CGridFvItems::SelectedMembers()
   return members;
 }
 
-QString CGridFvItems::LayoutKey(const std::string& groupName) {
-  // A '/' or '\' in a group name would open a sub-group of the profile.
-  QString name = FromCp(groupName);
-  name.replace('%', "%25").replace('/', "%2F").replace('\\', "%5C");
-  return QStringLiteral("CoolGridCtrl/__FVGROUP_") + name;
-}
+QString CGridFvItems::LayoutKey(const std::string& groupName) { return GridLayoutKey("__FVGROUP_", groupName); }
 
 void CGridFvItems::RestoreLayout(QSettings& profile, const std::string& groupName) {
   const QByteArray state = profile.value(LayoutKey(groupName)).toByteArray();

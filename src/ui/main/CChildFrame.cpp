@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/directions/CViewDirections.h"
 #include "ui/favorites/CViewFvItems.h"
 #include "ui/text/QtText.h"
 
@@ -97,6 +98,8 @@ CChildFrame::CChildFrame(CChildView* view, QWidget* parent) : QMdiSubWindow(pare
 CChildView* CreateDataView(DataKind kind, const std::string& mailServer, const std::string& computer) {
   if (kind == DataKind::MailingLists) return new CMailingListsView(mailServer);
   if (kind == DataKind::FavoriteMembers) return new CViewFvItems(mailServer);
+  if (kind == DataKind::DirectionsTable || kind == DataKind::DirectionsShortcuts)
+    return new CViewDirections(kind, mailServer);
   return new CPlaceholderView(kind, mailServer, computer);
 }
 

@@ -1,0 +1,157 @@
+#include "ui/desktop/DirectionsController.h"
+
+#include <QMdiArea>
+#include <QProgressBar>
+
+#include "core/net/NetworkServices.h"
+#include "model/apply/DeleteEntry.h"
+#include "services/ConsoleServices.h"
+#include "services/DirectoryLoad.h"
+#include "text/Cp1251.h"
+#include "ui/desktop/DesktopConsole.h"
+#include "ui/dialogs/CDownloadingDlg.h"
+#include "ui/directions/CGridDirections.h"
+#include "ui/directions/CViewDirections.h"
+#include "ui/main/CChildFrame.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CommandTable.h"
+#include "ui/ports/QtDialogPort.h"
+#include "ui/runtime/ServiceRunner.h"
+#include "ui/runtime/UiThread.h"
+
+namespace ui {
+
+namespace {
+
+using Kind = ServiceRunner::Kind;
+using text::Cp;
+
+// The node's rights: every computer of the mail server holds administrator
+// rights for this console.
+bool NodeRights(services::ConsoleServices& services, const std::string& mailServer) {
+  core::NetworkServices& net = services.Net();
+  const core::__VtHostDescription* host = net.MailServers().Find(mailServer);
+  if (host == nullptr || host->computers.empty()) return false;
+  for (int index : host->computers) {
+    const core::__RpcClientDescription* computer = net.Computers().At(index);
+    if (computer == nullptr || !computer->Administrator()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+DirectionsController::DirectionsController(DesktopConsole& console) : console_(console) {}
+
+DirectionsController::~DirectionsController() = default;
+
+void DirectionsController::Attach(CMainFrame* frame) {
+  frame_ = frame;
+  downloading_ = new CDownloadingDlg(frame);
+}
+
+CViewDirections* DirectionsController::ActiveView() const {
+  if (!frame_ || frame_->Area()->activeSubWindow() == nullptr) return nullptr;
+  auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow());
+  return window ? qobject_cast<CViewDirections*>(window->View()) : nullptr;
+}
+
+void DirectionsController::Opened(CViewDirections* view) {
+  if (view == nullptr || view->property("vtConnected").toBool()) return;
+  view->setProperty("vtConnected", true);
+  connect(view, &CViewDirections::rescanRequested, this, [this, view] { Load(view); });
+  connect(view, &CViewDirections::deleteRequested, this,
+          [this, view](const std::vector<std::string>& names) { Delete(view, names); });
+  Load(view);
+}
+
+void DirectionsController::ShowProgress(size_t step, size_t total) {
+  if (frame_ && frame_->Progress()) {
+    frame_->Progress()->setRange(0, static_cast<int>(total));
+    frame_->Progress()->setValue(static_cast<int>(std::min(step, total)));
+    frame_->Progress()->show();
+  }
+  if (downloading_)
+    downloading_->ShowLine(QString::fromUtf8("Чтение данных направлений/абонентов: %1 из %2").arg(step).arg(total));
+}
+
+void DirectionsController::Load(CViewDirections* view) {
+  QtDialogPort& dialogs = console_.Dialogs();
+  if (loading_ || console_.Runner().HasUserJob()) {
+    dialogs.Message(services::DirectoryBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
+    return;
+  }
+  loading_ = true;
+  QPointer<CViewDirections> target(view);
+  const std::string mailServer = view->MailServer();
+  std::shared_ptr<std::atomic<bool>> gone = view->Gone();
+  auto load = std::make_shared<services::DirectoryLoad>();
+  DesktopConsole* console = &console_;
+  ShowProgress(0, 1);
+  // The window thread hears of every step but never waits for one; a step
+  // after the view went, or once the program is ending, stops the load.
+  auto progress = [this, gone, console](size_t step, size_t total) {
+    if (gone->load() || !console->Running()) return false;
+    PostToUiThread([this, step, total] { ShowProgress(step, total); });
+    return true;
+  };
+  console_.Runner().Post(
+      Kind::User,
+      [this, mailServer, load, progress] {
+        *load = services::LoadDirectory(console_.Services(), mailServer, &console_.Dialogs(), progress);
+      },
+      [this, target, load] {
+        loading_ = false;
+        if (downloading_) downloading_->hide();
+        if (frame_ && frame_->Progress()) frame_->Progress()->hide();
+        if (target && load->outcome != services::DirectoryLoadOutcome::kStopped &&
+            load->outcome != services::DirectoryLoadOutcome::kBusy)
+          target->SetEntries(std::move(load->entries));
+        console_.RefreshWindows();
+      },
+      this);
+}
+
+void DirectionsController::Delete(CViewDirections* view, const std::vector<std::string>& mailboxNames) {
+  QtDialogPort& dialogs = console_.Dialogs();
+  if (mailboxNames.empty()) return;
+  if (dialogs.Message(Cp("Удалить выделенные направления/абоненты?"), Cp("Вопрос"), ports::MsgIcon::Question,
+                      ports::MsgButtons::YesNo) != ports::MsgAnswer::Yes)
+    return;
+  if (loading_ || console_.Runner().HasUserJob()) {
+    dialogs.Message(core::ChannelBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
+    return;
+  }
+  QPointer<CViewDirections> target(view);
+  const std::string mailServer = view->MailServer();
+  auto deleted = std::make_shared<std::vector<std::string>>();
+  console_.Runner().Post(
+      Kind::User,
+      [this, mailServer, mailboxNames, deleted] {
+        services::ConsoleServices& services = console_.Services();
+        for (const std::string& name : mailboxNames) {
+          model::DeleteRequest request{mailServer, name, NodeRights(services, mailServer), services.ScanRunning()};
+          const model::DeleteOutcome outcome =
+              model::DeleteEntry(request, console_.Dialogs(), services.Net(), services.Hosts(), services.Gate());
+          if (outcome == model::DeleteOutcome::kDeleted) deleted->push_back(name);
+          if (outcome == model::DeleteOutcome::kRefused) break;  // told once; the rest would be refused alike
+        }
+      },
+      [this, target, deleted] {
+        if (target)
+          for (const std::string& name : *deleted) target->RemoveEntry(name);
+        console_.RefreshWindows();
+      },
+      this);
+}
+
+bool DirectionsController::HandleCommand(int id) {
+  if (id != cmd::kFieldsChooser && id != cmd::kPreviewArea) return false;
+  CViewDirections* view = ActiveView();
+  if (view == nullptr) return true;
+  if (id == cmd::kFieldsChooser) view->Table()->ChooseFields();
+  if (id == cmd::kPreviewArea) view->Table()->SetPreview(!view->Table()->Preview());
+  return true;
+}
+
+}  // namespace ui
