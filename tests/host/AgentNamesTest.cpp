@@ -131,8 +131,12 @@ TEST_F(AgentNamesFixture, FailedCallEndsThatComputer) {
     TearDown();
     SetUp();
     Register({{"SRV1", first.get()}, {"SRV2", second.get()}});
-    if (c.firstCommand) ASSERT_EQ(first->Command(c.firstCommand), "ok");
-    if (c.secondCommand) ASSERT_EQ(second->Command(c.secondCommand), "ok");
+    if (c.firstCommand) {
+      ASSERT_EQ(first->Command(c.firstCommand), "ok");
+    }
+    if (c.secondCommand) {
+      ASSERT_EQ(second->Command(c.secondCommand), "ok");
+    }
     EXPECT_EQ(Read(), c.names);
   }
 }
