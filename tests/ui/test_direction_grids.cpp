@@ -436,6 +436,11 @@ void DirectionGridsTest::linkTextRoundTrip() {
   QVERIFY(f.grid.CommitEdit(0, CGridApf::kName, "   "));
   QCOMPARE(f.grid.RowCount(), 2);
   QCOMPARE(f.grid.LinkText(), std::string("B=2"));
+  // What the text form cannot carry is refused.
+  QVERIFY(!f.grid.CommitEdit(1, CGridApf::kName, "X=Y"));
+  QVERIFY(!f.grid.CommitEdit(1, CGridApf::kValue, "1\nC=3"));
+  QVERIFY(f.grid.CommitEdit(1, CGridApf::kValue, "K=V"));
+  QCOMPARE(f.grid.LinkText(), std::string("B=K=V"));
   QVERIFY(!f.grid.CommitEdit(0, CGridApf::kComment, "x"));
   QVERIFY(!f.grid.CommitEdit(0, CGridApf::kImage, "x"));
 }

@@ -141,6 +141,10 @@ bool CGridApf::CommitEdit(int row, int column, const QString& text) {
   if (row < 0 || row >= RowCount() || (column != kName && column != kValue)) return false;
   model::AgentRow& cells = model_->rows[static_cast<size_t>(row)];
   const std::string accepted = text::ToUpperAscii(text::Trim(ToCp(text)));
+  // The text form could not carry them: the line would split or the name
+  // would swallow part of the value.
+  if (accepted.find_first_of("\r\n") != std::string::npos) return false;
+  if (column == kName && accepted.find('=') != std::string::npos) return false;
   std::string& cell = column == kName ? cells.name : cells.value;
   if (cell != accepted) {
     cell = accepted;

@@ -44,8 +44,9 @@ class CGridApf : public CDirectionGrid {
   void SetAgentChoices(std::vector<std::string> names);
   const std::vector<std::string>& AgentChoices() const { return choices_; }
 
-  // The way every edit reaches a cell: trimmed and upper-cased. False when
-  // the cell is not editable.
+  // The way every edit reaches a cell: trimmed and upper-cased. False, the
+  // cell unchanged, when the cell is not editable or the text holds what the
+  // link text cannot carry (a line end; "=" in a name).
   bool CommitEdit(int row, int column, const QString& text);
 
  signals:
