@@ -35,8 +35,8 @@ std::string DemoSectionsUtf8() { return Utf8(sim::DemoFixtureText()); }
 
 InstallHarness::InstallHarness(std::string_view sectionsUtf8) : HostHarness(sectionsUtf8) {
   static int serial = 0;
-  root = fs::temp_directory_path() /
-         ("vt-install-tests-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+  root =
+      fs::temp_directory_path() / ("vt-install-tests-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
   fs::remove_all(root);
   fs::create_directories(root / "work");
   abonent.mailServerName = "NODE";

@@ -61,8 +61,8 @@ std::vector<std::string> ListDirPaths(const InstallHarness& h) {
 
 TEST(InstallDirectory, FollowsClientDirWithOneSeparatorBeforeInstall) {
   struct Case {
-    const char* line;   // the COMMON line, none when empty
-    const char* path;   // the first listing's Path as the node logs it
+    const char* line;  // the COMMON line, none when empty
+    const char* path;  // the first listing's Path as the node logs it
   } cases[] = {
       {"#CLIENT_DIR=D:\\CL", R"(ListDir Path="D:\\CL\\INSTALL\\*.*")"},
       {"#CLIENT_DIR=D:\\CL\\", R"(ListDir Path="D:\\CL\\INSTALL\\*.*")"},
@@ -189,7 +189,8 @@ TEST(InstallationCopy, DemoSetCopiedDisketteByDisketteWithSettingsFile) {
     EXPECT_TRUE(std::regex_match(folder, guid)) << folder;
     for (const auto& file : files) EXPECT_TRUE(seen.count(folder + "/" + file)) << file;
   }
-  EXPECT_EQ(h.browsing.browseTitles, (std::vector<std::string>{"Инсталляция \"VTCLIENT\"", "Инсталляция \"VTCLIENT\""}));
+  EXPECT_EQ(h.browsing.browseTitles,
+            (std::vector<std::string>{"Инсталляция \"VTCLIENT\"", "Инсталляция \"VTCLIENT\""}));
   EXPECT_EQ(h.browsing.browseInitial, (std::vector<std::string>{"", a}));
 
   EXPECT_EQ(h.Tree(), (std::set<std::string>{"work", "a", "a/SETUP.EXE", "a/VTCLIENT.CAB", "b", "b/VTHELP.CAB",
@@ -253,8 +254,7 @@ TEST(InstallationCopy, UnwritableTargetFileAsksAgainWhileYes) {
     };
     EXPECT_EQ(h.Copy(rows, "VTCLIENT"), CopyOutcome::Copied);
     const std::string question = "Ошибка записи файла:\n   \"" + a + "/SETUP.EXE\"\nПовторить попытку записи файла?\n";
-    EXPECT_EQ(h.browsing.Texts(),
-              (std::vector<std::string>{question, question, "Инсталляция скопирована успешно."}));
+    EXPECT_EQ(h.browsing.Texts(), (std::vector<std::string>{question, question, "Инсталляция скопирована успешно."}));
     EXPECT_EQ(fs::is_regular_file(h.root / "a/SETUP.EXE"), c.written);
     EXPECT_EQ(h.ReadFile("a/VTCLIENT.CAB"), h.ServedData(std::string(kDemoSet) + "DISK1\\VTCLIENT.CAB"));
     EXPECT_TRUE(fs::is_regular_file(h.root / "b/vt$IVANOV$.inf"));
@@ -271,7 +271,8 @@ TEST(InstallationCopy, FailedFetchEndsTheCopyAndWritesNothing) {
   } cases[] = {
       {"answer fills the buffer", "BIG", "", "Ошибка получения файла."},
       {"server error", "SET", "answer GetFile -1",
-       "Ошибка -1:0 (0xFFFFFFFF:0x0) сервера Veltrane32 при пересылке файла \"D:\\CL\\INSTALL\\SET\\DISK1\\GOOD.TXT\" " +
+       "Ошибка -1:0 (0xFFFFFFFF:0x0) сервера Veltrane32 при пересылке файла "
+       "\"D:\\CL\\INSTALL\\SET\\DISK1\\GOOD.TXT\" " +
            work},
       {"dropped call", "SET", "drop GetFile", "Ошибка получения файла."},
   };
@@ -302,10 +303,14 @@ TEST(InstallationCopy, UnsafeServerNamesAreRefusedAndTheRestIsCopied) {
     const char* raw;    // as the control command writes it
     const char* shown;  // in the message
   } files[] = {
-      {"..", ".."},           {".", "."},
-      {"../OUT.TXT", "../OUT.TXT"}, {"..\\x5COUT.TXT", "..\\OUT.TXT"},
-      {"sub/in.txt", "sub/in.txt"}, {"C:x", "C:x"},
-      {"A\\x01B", "A\\x01B"},       {"NUL\\x00X", "NUL\\x00X"},
+      {"..", ".."},
+      {".", "."},
+      {"../OUT.TXT", "../OUT.TXT"},
+      {"..\\x5COUT.TXT", "..\\OUT.TXT"},
+      {"sub/in.txt", "sub/in.txt"},
+      {"C:x", "C:x"},
+      {"A\\x01B", "A\\x01B"},
+      {"NUL\\x00X", "NUL\\x00X"},
       {"TAB\\x09", "TAB\\x09"},
   };
   for (const auto& f : files) h.Command(std::string("rawentry 0 D:\\CL\\INSTALL\\SET\\DISK1 ") + f.raw);
@@ -343,10 +348,9 @@ TEST(InstallationCopy, MailboxNameThatIsNoFileNameGetsNoSettingsFile) {
     EXPECT_EQ(h.Copy(rows, "SET"), CopyOutcome::Failed);
     EXPECT_EQ(h.Tree(), (std::set<std::string>{"work", "a", "a/GOOD.TXT", "a/ALSO.BIN"}));
     const std::string shown = std::string(mailbox) == "A\tB" ? "A\\x09B" : mailbox;
-    EXPECT_EQ(h.browsing.Texts(),
-              (std::vector<std::string>{
-                  "Недопустимое имя абонента для файла настроек: \"" + shown + "\". Файл настроек не создан.",
-                  "Не удалось создать файл конфигурации для инсталляции."}));
+    EXPECT_EQ(h.browsing.Texts(), (std::vector<std::string>{"Недопустимое имя абонента для файла настроек: \"" + shown +
+                                                                "\". Файл настроек не создан.",
+                                                            "Не удалось создать файл конфигурации для инсталляции."}));
   }
 }
 

@@ -45,8 +45,8 @@ std::string AbonentSettingsPath(const std::string& folder, const std::string& ma
   return path + "vt$" + mailbox + "$.inf";
 }
 
-bool WriteAbonentSettingsFile(const std::string& folder, const _VxItemBase& abonent,
-                              const std::string& serverAddress, ports::DialogPort& dialogs) {
+bool WriteAbonentSettingsFile(const std::string& folder, const _VxItemBase& abonent, const std::string& serverAddress,
+                              ports::DialogPort& dialogs) {
   if (!IsSafeLocalName(abonent.mailboxName)) {
     dialogs.Message(text::Format(installtext::BadMailboxName().c_str(), ShownName(abonent.mailboxName).c_str()),
                     installtext::ErrorCaption(), ports::MsgIcon::Error);

@@ -24,7 +24,7 @@ std::string AbonentSettingsPath(const std::string& folder, const std::string& ma
 // one. A mailbox name that is no safe file name is refused with a message
 // and nothing is written; a failed write is told with the file's name.
 // False when the file was not written.
-bool WriteAbonentSettingsFile(const std::string& folder, const _VxItemBase& abonent,
-                              const std::string& serverAddress, ports::DialogPort& dialogs);
+bool WriteAbonentSettingsFile(const std::string& folder, const _VxItemBase& abonent, const std::string& serverAddress,
+                              ports::DialogPort& dialogs);
 
 }  // namespace model

@@ -70,7 +70,8 @@ class Copier {
     if (!EmptyFolder(temp_)) return Fail(installtext::TempPrepareFailed());
 
     std::optional<std::vector<std::string>> listed;
-    context_.net.Binding().CallOn(computer_, [&](rpc::CallTarget& target) { listed = ListNames(target, serverDir + "*.*", 0); });
+    context_.net.Binding().CallOn(computer_,
+                                  [&](rpc::CallTarget& target) { listed = ListNames(target, serverDir + "*.*", 0); });
     if (!listed) return Fail(installtext::DisketteListFailed());
     // A file listing has no "." or "..": here they are names like any other the console cannot use.
     std::vector<std::string> refused;
@@ -134,8 +135,10 @@ class Copier {
     // A full buffer may hold only the start of a larger file: nothing is written for it.
     if (file.CutOff()) return Tell(installtext::FetchFailed());
     switch (WriteWhole(local, file.data)) {
-      case WriteStep::Done: return true;
-      case WriteStep::Create: return Tell(text::Format(installtext::CreateFailed().c_str(), local.c_str()));
+      case WriteStep::Done:
+        return true;
+      case WriteStep::Create:
+        return Tell(text::Format(installtext::CreateFailed().c_str(), local.c_str()));
       case WriteStep::Write:
         return Tell(text::Format(installtext::WriteFailed().c_str(), static_cast<unsigned long>(file.data.size()),
                                  local.c_str()));
@@ -149,9 +152,9 @@ class Copier {
     for (;;) {
       std::string data;
       if (ReadWhole(from, data) && WriteWhole(to, data) == WriteStep::Done) return;
-      const ports::MsgAnswer answer = dialogs_.Message(text::Format(installtext::RetryWrite().c_str(), to.c_str()),
-                                                       installtext::ErrorCaption(), ports::MsgIcon::Error,
-                                                       ports::MsgButtons::YesNo);
+      const ports::MsgAnswer answer =
+          dialogs_.Message(text::Format(installtext::RetryWrite().c_str(), to.c_str()), installtext::ErrorCaption(),
+                           ports::MsgIcon::Error, ports::MsgButtons::YesNo);
       if (answer != ports::MsgAnswer::Yes) return;
     }
   }
@@ -171,10 +174,14 @@ class Copier {
 // Refuses the command with its reason, or returns false when it may run.
 bool Refuse(ports::DialogPort& dialogs, const std::vector<InstallationRow>& rows, int selected, bool scanRunning) {
   std::string reason;
-  if (rows.empty()) reason = installtext::EmptyList();
-  else if (selected < 0 || static_cast<size_t>(selected) >= rows.size()) reason = installtext::NoSelection();
-  else if (rows[static_cast<size_t>(selected)].diskettes == 0) reason = installtext::NoDiskettes();
-  else if (scanRunning) reason = installtext::ScanRunning();
+  if (rows.empty())
+    reason = installtext::EmptyList();
+  else if (selected < 0 || static_cast<size_t>(selected) >= rows.size())
+    reason = installtext::NoSelection();
+  else if (rows[static_cast<size_t>(selected)].diskettes == 0)
+    reason = installtext::NoDiskettes();
+  else if (scanRunning)
+    reason = installtext::ScanRunning();
   if (reason.empty()) return false;
   dialogs.Message(reason, installtext::MessageCaption(), ports::MsgIcon::Information);
   return true;
@@ -225,17 +232,20 @@ CopyOutcome CopyInstallation(const InstallContext& context, const std::vector<In
   for (const auto& diskette : usable) {
     Copier copier(context, *computer, buffer);
     switch (copier.Diskette(set.name, *dir + set.name + "\\" + diskette + "\\", lastFolder)) {
-      case DisketteOutcome::Copied: ++copied; break;
-      case DisketteOutcome::Failed: return CopyOutcome::Failed;
+      case DisketteOutcome::Copied:
+        ++copied;
+        break;
+      case DisketteOutcome::Failed:
+        return CopyOutcome::Failed;
       // Closing the browser stops the whole copy: no settings file for a set half placed.
-      case DisketteOutcome::Cancelled: return CopyOutcome::Cancelled;
+      case DisketteOutcome::Cancelled:
+        return CopyOutcome::Cancelled;
     }
   }
   // Every diskette refused by its name: nothing was copied.
   if (copied == 0) return CopyOutcome::Failed;
 
-  if (!lastFolder.empty() &&
-      !WriteAbonentSettingsFile(lastFolder, *context.abonent, computer->networkAddress, dialogs))
+  if (!lastFolder.empty() && !WriteAbonentSettingsFile(lastFolder, *context.abonent, computer->networkAddress, dialogs))
     return error(installtext::SettingsFailed());
   dialogs.Message(installtext::Copied(), installtext::MessageCaption(), ports::MsgIcon::Information);
   return CopyOutcome::Copied;

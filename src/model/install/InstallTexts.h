@@ -15,9 +15,13 @@ inline std::string RebuildInternalError() { return text::Cp("__ReBuildInstallati
 inline std::string NoInstallDirectory() {
   return text::Cp("Не удалось определить расположение каталога инсталляции на сервере.");
 }
-inline std::string ListFailed() { return text::Cp("Не удается получить список инсталляций на сервере:\nошибка канала связи."); }
+inline std::string ListFailed() {
+  return text::Cp("Не удается получить список инсталляций на сервере:\nошибка канала связи.");
+}
 
-inline std::string EmptyList() { return text::Cp("Не возможно выполнить команду:\nсписок доступных инсталляций пуст."); }
+inline std::string EmptyList() {
+  return text::Cp("Не возможно выполнить команду:\nсписок доступных инсталляций пуст.");
+}
 inline std::string NoSelection() { return text::Cp("Не возможно выполнить команду:\nвыберите инсталляцию из списка."); }
 inline std::string NoDiskettes() {
   return text::Cp("Не возможно выполнить команду:\nинсталляция не содержит ни одной дискеты.");
@@ -39,12 +43,15 @@ inline std::string DisketteListFailed() { return text::Cp("Не удалось �
 inline std::string NoMemory() { return text::Cp("Ошибка менеджера распределения памями (не хватает памяти)."); }
 inline std::string FetchFailed() { return text::Cp("Ошибка получения файла."); }
 inline std::string ServerFetchError() {
-  return text::Cp("Ошибка %ld:%ld (0x%lX:0x%lX) сервера Veltrane32 при пересылке файла \"%s\" в локальный файл \"%s\".");
+  return text::Cp(
+      "Ошибка %ld:%ld (0x%lX:0x%lX) сервера Veltrane32 при пересылке файла \"%s\" в локальный файл \"%s\".");
 }
 inline std::string CreateFailed() { return text::Cp("Ошибка создания файла \"%s\"."); }
 inline std::string WriteFailed() { return text::Cp("Ошибка записи данных (%lu байт) в локальный файл \"%s\"."); }
 inline std::string BrowseTitle() { return text::Cp("Инсталляция \"%s\""); }
-inline std::string RetryWrite() { return text::Cp("Ошибка записи файла:\n   \"%s\"\nПовторить попытку записи файла?\n"); }
+inline std::string RetryWrite() {
+  return text::Cp("Ошибка записи файла:\n   \"%s\"\nПовторить попытку записи файла?\n");
+}
 inline std::string TempEmptyFailed() { return text::Cp("Не удалось очистить временный каталог:\n\"%s\""); }
 
 inline std::string SettingsCreateFailed() { return text::Cp("Ошибка создания файла настроек абонента:\n   \"%s\""); }
@@ -54,7 +61,9 @@ inline std::string SettingsWriteFailed() { return text::Cp("Ошибка зап�
 inline std::string BadInstallationName() {
   return text::Cp("Недопустимое имя инсталляции с сервера: \"%s\". Инсталляция пропущена.");
 }
-inline std::string BadDisketteName() { return text::Cp("Недопустимое имя дискеты с сервера: \"%s\". Дискета пропущена."); }
+inline std::string BadDisketteName() {
+  return text::Cp("Недопустимое имя дискеты с сервера: \"%s\". Дискета пропущена.");
+}
 inline std::string BadFileName() { return text::Cp("Недопустимое имя файла с сервера: \"%s\". Файл пропущен."); }
 inline std::string BadMailboxName() {
   return text::Cp("Недопустимое имя абонента для файла настроек: \"%s\". Файл настроек не создан.");

@@ -22,7 +22,8 @@ core::__RpcClientDescription* InstallComputer(const InstallContext& context, int
   std::string name;
   if (core::__RpcClientDescription* carrier = context.net.FindTaskComputer(server, kQueueTask)) name = carrier->name;
   // The task lists may not have been read yet; the entry remembers the name it was loaded with.
-  else if (context.abonent->queueTaskName != kNoData) name = context.abonent->queueTaskName;
+  else if (context.abonent->queueTaskName != kNoData)
+    name = context.abonent->queueTaskName;
   if (name.empty()) return fail(2);
   core::__RpcClientDescription* computer = context.net.FindComputer(name);
   return computer ? computer : fail(3);

@@ -6,7 +6,6 @@
 // model::RebuildInstallations on the owner's worker; it never calls.
 
 #include <QWidget>
-
 #include <vector>
 
 #include "model/install/Installations.h"
