@@ -15,7 +15,10 @@ std::optional<std::vector<std::string>> ListNames(rpc::CallTarget& target, const
   const int32_t result =
       rpc::ListDir(target, path.c_str(), kind, kInstallListingCapacity, &length, listing.data(), &error);
   if (result != 0 || error != 0 || length <= 0) return std::nullopt;
-  return ListingLines(std::string_view(listing.data(), static_cast<size_t>(length)));
+  std::string_view text(listing.data(), static_cast<size_t>(length));
+  // A NUL that ends the text is its terminator, not part of the last name.
+  while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+  return ListingLines(text);
 }
 
 bool FetchedFile::CutOff() const { return data.size() >= static_cast<size_t>(kInstallFileCapacity); }
