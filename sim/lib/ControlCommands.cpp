@@ -1,5 +1,6 @@
 #include "sim/lib/ControlCommands.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -81,6 +82,27 @@ void ReadOptions(const std::vector<std::string>& words, size_t first, FaultRule&
     else throw CommandError("unknown word \"" + w + "\"");
   }
   if (rule.remaining == 0 || rule.remaining < -1) throw CommandError("the count must be positive");
+}
+
+// \xNN stands for the byte NN and \\ for a backslash, so that a word can
+// carry blanks, control characters and NUL.
+std::string Unescape(const std::string& word) {
+  std::string out;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (word[i] != '\\' || i + 1 >= word.size()) {
+      out += word[i];
+    } else if (word[i + 1] == '\\') {
+      out += '\\';
+      ++i;
+    } else if (word[i + 1] == 'x' && i + 3 < word.size() && std::isxdigit(static_cast<unsigned char>(word[i + 2])) &&
+               std::isxdigit(static_cast<unsigned char>(word[i + 3]))) {
+      out += static_cast<char>(std::stoi(word.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      out += word[i];
+    }
+  }
+  return out;
 }
 
 void Need(const std::vector<std::string>& words, size_t count, const char* usage) {
@@ -208,6 +230,17 @@ std::string Run(std::string_view line, FaultPlan& faults, SimNode& node, std::ti
     auto& record = node.Data().replication.record;
     record[12] = Number(words[1], "in-sync flag") ? 1 : 0;
     record[13] = Number(words[2], "busy flag") ? 1 : 0;
+    return "ok";
+  }
+  if (command == "rawentry") {
+    Need(words, 4, "rawentry KIND FOLDER NAME");
+    RawListEntry raw;
+    raw.kind = static_cast<int32_t>(Number(words[1], "kind"));
+    if (raw.kind != 0 && raw.kind != 1) throw CommandError("the kind is 0 (files) or 1 (folders)");
+    raw.folder = text::Cp(words[2]);
+    raw.name = Unescape(text::Cp(words[3]));
+    raw.data = "raw entry " + raw.name + "\n";
+    node.Data().rawEntries.push_back(raw);
     return "ok";
   }
   throw CommandError("unknown command \"" + words[0] + "\"");

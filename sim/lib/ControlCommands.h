@@ -29,6 +29,10 @@
 //   disk NAME FREE_BYTES                  a disk's free space
 //   folder INDEX FILES                    a scanned folder's file count
 //   replication IN_SYNC BUSY              the replication state bytes
+//   rawentry KIND FOLDER NAME             ListDir of FOLDER with KIND (0 files,
+//                                         1 folders) also lists NAME as it is
+//                                         (\xNN a byte, \\ a backslash); a
+//                                         file listed so can be fetched
 // Options may also be written op=NAME and count=N. Texts are UTF-8.
 // The answer is "ok" or "error: why".
 

@@ -115,6 +115,16 @@ struct ServerFile {
   std::string data;
 };
 
+// A name a folder listing carries exactly as given, whatever it holds
+// (separators, "..", control characters): for testing how the console treats
+// names it must not use. A file listed this way can be fetched by that name.
+struct RawListEntry {
+  std::string folder;  // the listed folder, in the server's form
+  int32_t kind = 0;    // the ListDir kind it is listed under (0 files, 1 folders)
+  std::string name;
+  std::string data;    // what GetFile of folder + "\\" + name answers
+};
+
 struct Node {
   std::vector<User> users;
   std::vector<Task> tasks;
@@ -127,6 +137,7 @@ struct Node {
   Replication replication;
   std::vector<ServerFile> files;
   std::vector<std::string> folderPaths;  // folders that exist without files
+  std::vector<RawListEntry> rawEntries;
   std::string adminUser;
   std::string adminConnection;
   int32_t stateFlag = 1;

@@ -102,6 +102,11 @@ rpc::ListDirResponse SimNode::ListDir(const rpc::ListDirRequest& r) {
     if (PathKey(path) == folderKey) exists = true;
     visit(path, false);
   }
+  for (const auto& raw : node_.rawEntries) {
+    if (PathKey(raw.folder) != folderKey) continue;
+    exists = true;
+    if (raw.kind == r.Kind) names.push_back(raw.name);
+  }
   if (!exists) {
     out.ReturnValue = -1;
     out.Error = kErrorPathNotFound;
@@ -122,6 +127,15 @@ rpc::ListDirResponse SimNode::ListDir(const rpc::ListDirRequest& r) {
 
 rpc::GetFileResponse SimNode::GetFile(const rpc::GetFileRequest& r) {
   rpc::GetFileResponse out;
+  // A raw entry is found by its name exactly as listed, after its folder.
+  for (const auto& raw : node_.rawEntries) {
+    const std::string listed = PathShown(raw.folder) + '\\' + raw.name;
+    if (raw.kind != 0 || text::ToUpperAscii(UpToNul(r.Path)) != text::ToUpperAscii(listed)) continue;
+    out.Data = CutTo(raw.data, r.DataCapacity);
+    out.Unused[0] = static_cast<int32_t>(raw.data.size());
+    out.ReturnValue = 1;
+    return out;
+  }
   const std::string key = PathKey(r.Path);
   for (const auto& file : node_.files) {
     if (PathKey(file.path) != key) continue;
