@@ -48,6 +48,7 @@ CGridDirections::CGridDirections(QWidget* parent) : QTreeWidget(parent) {
 
 void CGridDirections::SetEntries(const std::vector<model::_VxItemBase>& entries) {
   const bool sorting = isSortingEnabled();
+  setUpdatesEnabled(false);
   setSortingEnabled(false);
   clear();
   QList<QTreeWidgetItem*> rows;
@@ -64,8 +65,10 @@ void CGridDirections::SetEntries(const std::vector<model::_VxItemBase>& entries)
     rows.append(row);
   }
   addTopLevelItems(rows);
-  for (QTreeWidgetItem* row : rows) row->setExpanded(preview_);
+  if (preview_)
+    for (QTreeWidgetItem* row : rows) row->setExpanded(true);
   setSortingEnabled(sorting);
+  setUpdatesEnabled(true);
 }
 
 void CGridDirections::FillPreview(QTreeWidgetItem* row, const model::_VxItemBase& entry) {

@@ -30,11 +30,13 @@ CGridDirShortcuts::CGridDirShortcuts(QWidget* parent) : QListWidget(parent) {
 }
 
 void CGridDirShortcuts::SetEntries(const std::vector<model::_VxItemBase>& entries) {
+  setUpdatesEnabled(false);
   clear();
   for (const model::_VxItemBase& entry : entries) {
     auto* item = new QListWidgetItem(EntryIcon(entry.kindOnServer == 1), FromCp(entry.mailboxName), this);
     item->setData(kNameRole, FromCp(entry.mailboxName));
   }
+  setUpdatesEnabled(true);
 }
 
 std::vector<std::string> CGridDirShortcuts::SelectedNames() const {

@@ -41,18 +41,19 @@ QIcon ServerIcon() {
 }
 
 QIcon EntryIcon(bool abonent) {
-  if (abonent)
-    return Big([](QPainter& p) {
+  // Drawn once each: a node's list asks for thousands.
+  static const QIcon abonentIcon = Big([](QPainter& p) {
       Pen(p, kInk);
       p.setBrush(kGreen);
       p.drawEllipse(QPointF(5, 4), 3, 3);
       p.drawRoundedRect(QRectF(1, 8, 8, 7), 2, 2);
       Envelope(p, QRectF(8.5, 9.5, 7, 5), kBlue);
     });
-  return Big([](QPainter& p) {
+  static const QIcon directionIcon = Big([](QPainter& p) {
     Envelope(p, QRectF(0.5, 4.5, 10, 7), kBlue);
     Arrow(p, QPointF(9, 8), QPointF(15.5, 8), kGreen);
   });
+  return abonent ? abonentIcon : directionIcon;
 }
 
 QIcon TaskIcon(std::string_view taskName) {

@@ -52,7 +52,8 @@ DesktopHarness::DesktopHarness(DesktopSetup setup) {
   folder_ = TempFolder();
   requestLog_ = folder_ + "/requests.log";
   simulator_ = std::make_unique<sim::NodeSimulator>(
-      sim::LoadFixtureText(sim::DemoFixtureText(), "demo", std::time(nullptr)));
+      sim::LoadFixtureText(std::string(sim::DemoFixtureText()) + "\n" + text::Cp(setup.extraFixture), "demo",
+                           std::time(nullptr)));
   simulator_->SetRequestLog(requestLog_);
   port_ = simulator_->ListenTcp("127.0.0.2", 0);
 

@@ -23,6 +23,8 @@ struct DesktopSetup {
   std::vector<std::string> extraComputers;  // "NAME=address:port"
   std::string hosts = "NODE=SRV1";
   std::string favorites;  // [Favorites] lines
+  // Sections added to the demo node (fixture text, UTF-8).
+  std::string extraFixture;
   // Unset: the logon dialog is shown (the test answers it).
   std::optional<std::string> user = std::string("ADMIN");
   std::string password = "admin";
