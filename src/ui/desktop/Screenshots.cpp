@@ -20,6 +20,7 @@
 
 #include "core/DefaultConfigText.h"
 #include "core/poll/CPopupWindowState.h"
+#include "model/install/Installations.h"
 #include "services/ConsoleServices.h"
 #include "services/FavoriteMemberRows.h"
 #include "text/Cp1251.h"
@@ -27,6 +28,11 @@
 #include "ui/desktop/FavoritesController.h"
 #include "ui/dialogs/CLogonDlg.h"
 #include "ui/dialogs/InfoBoxes.h"
+#include "ui/direction/CGridApf.h"
+#include "ui/direction/CGridTimings.h"
+#include "ui/directions/CGridDirections.h"
+#include "ui/directions/CViewDirections.h"
+#include "ui/abonent/CGridInst.h"
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/favorites/CFavoritesView.h"
 #include "ui/favorites/CGridFavorites.h"
@@ -207,6 +213,56 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
       shot.TakeAsIs(members, "favorites-members-view");
       shot.TakeAsIs(main, "main-window-favorites");
     }
+  }
+
+  // The node's directions: the table with its row preview, the shortcut
+  // list, and the grids of an entry's schedule, agents and installations.
+  if (server && computer) {
+    emit main->openRequested(services::OpenTarget::DirectionsTable, server->name, computer->name);
+    CChildFrame* window = main->FindDataWindow(DataKind::DirectionsTable, server->name, "");
+    auto* view = window ? qobject_cast<CViewDirections*>(window->View()) : nullptr;
+    console.Runner().WaitIdle();
+    Settle(300);
+    if (view && view->Loaded()) {
+      window->showMaximized();
+      view->Table()->SetPreview(true);
+      Settle();
+      shot.TakeAsIs(main, "directions-table");
+      view->ShowTable(false);
+      Settle();
+      shot.TakeAsIs(view, "directions-shortcuts");
+      view->ShowTable(true);
+      for (const model::_VxItemBase& entry : view->Entries()) {
+        if (entry.mailboxName == "SPB-NODE") {
+          CGridTimings timings(nullptr, main);
+          timings.SetFrames(entry.schedule);
+          timings.resize(900, 160);
+          shot.TakeAsIs(&timings, "timings-grid");
+        }
+        if (entry.mailboxName == "NSK-NODE") {
+          CGridApf agents(nullptr, main);
+          agents.SetLinkText(entry.linkParameters);
+          agents.resize(600, 120);
+          shot.TakeAsIs(&agents, "agents-grid");
+        }
+        if (entry.kindOnServer == 1 && entry.mailboxName != "SYSOP") {
+          std::vector<model::InstallationRow> rows;
+          const model::_VxItemBase abonent = entry;
+          console.Runner().Post(ServiceRunner::Kind::User, [&console, &rows, abonent] {
+            model::InstallContext context{console.Services().Net(), console.Dialogs(), &abonent, QDir::tempPath().toStdString()};
+            rows = model::RebuildInstallations(context);
+          });
+          console.Runner().WaitIdle();
+          CGridInst installations(main);
+          installations.SetRows(rows);
+          installations.resize(500, 220);
+          if (!rows.empty()) installations.SelectRow(0);
+          shot.TakeAsIs(&installations, "installations-grid");
+          break;
+        }
+      }
+    }
+    if (window) window->close();
   }
 
   // The settings dialog, page by page, on the settings the program runs with.

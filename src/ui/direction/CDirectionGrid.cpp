@@ -21,6 +21,13 @@ CDirectionGrid::CDirectionGrid(ports::DialogPort* dialogs, QWidget* parent) : QT
 
 void CDirectionGrid::InitHeader() {
   horizontalHeader()->setStretchLastSection(true);
+  // Each column starts as wide as its heading, so that every heading reads
+  // whole; the user widens them from there.
+  const QFontMetrics metrics(horizontalHeader()->font());
+  for (int column = 0; model() != nullptr && column < model()->columnCount(); ++column) {
+    const QString title = model()->headerData(column, Qt::Horizontal).toString();
+    setColumnWidth(column, std::max(metrics.horizontalAdvance(title) + 24, 60));
+  }
   horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 }
 

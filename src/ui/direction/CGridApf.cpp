@@ -109,6 +109,8 @@ CGridApf::CGridApf(ports::DialogPort* dialogs, QWidget* parent)
   setModel(model_);
   setItemDelegate(new ApfDelegate(this));
   InitHeader();
+  // Parameters are addresses and dial strings: room for a whole one.
+  setColumnWidth(kValue, 260);
 }
 
 void CGridApf::SetLinkText(const std::string& text) { model_->Reset(model::LinkTextToAgentRows(text)); }

@@ -65,6 +65,9 @@ void CGridDirections::SetEntries(const std::vector<model::_VxItemBase>& entries)
     rows.append(row);
   }
   addTopLevelItems(rows);
+  // Spanning takes effect only once the rows are in the tree.
+  for (QTreeWidgetItem* row : rows)
+    if (row->childCount() > 0) row->child(0)->setFirstColumnSpanned(true);
   if (preview_)
     for (QTreeWidgetItem* row : rows) row->setExpanded(true);
   setSortingEnabled(sorting);
@@ -79,7 +82,6 @@ void CGridDirections::FillPreview(QTreeWidgetItem* row, const model::_VxItemBase
   preview->setData(0, kPreviewRole, true);
   preview->setForeground(0, QColor(0, 0, 160));
   preview->setFlags(Qt::ItemIsEnabled);
-  preview->setFirstColumnSpanned(true);
 }
 
 void CGridDirections::SetPreview(bool on) {
