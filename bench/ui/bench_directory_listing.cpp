@@ -16,6 +16,7 @@
 #include <string>
 
 #include "services/DirectoryLoad.h"
+#include "StallMeter.h"
 #include "support/DesktopHarness.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/directions/CGridDirections.h"
@@ -28,28 +29,7 @@ namespace {
 
 constexpr int kEntries = 2000;
 
-// The longest gap between two ticks of a 1 ms timer on the window thread.
-class StallMeter {
- public:
-  StallMeter() {
-    timer_.setInterval(1);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { worst_ = std::max(worst_, clock_.restart()); });
-  }
-  void Start() {
-    worst_ = 0;
-    clock_.start();
-    timer_.start();
-  }
-  qint64 Stop() {
-    timer_.stop();
-    return std::max(worst_, clock_.elapsed());
-  }
-
- private:
-  QTimer timer_;
-  QElapsedTimer clock_;
-  qint64 worst_ = 0;
-};
+using benchui::StallMeter;
 
 uitest::DesktopSetup LargeNode() {
   uitest::DesktopSetup setup;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "rpc/iface/Interface.h"
+#include "StallMeter.h"
 #include "support/DesktopHarness.h"
 #include "support/LoopbackSockets.h"
 #include "ui/desktop/DesktopConsole.h"
@@ -24,30 +25,7 @@
 
 namespace {
 
-// The longest gap between two ticks of a 1 ms timer on the window thread.
-class StallMeter {
- public:
-  StallMeter() {
-    timer_.setInterval(1);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      worst_ = std::max(worst_, clock_.restart());
-    });
-  }
-  void Start() {
-    worst_ = 0;
-    clock_.start();
-    timer_.start();
-  }
-  qint64 Stop() {
-    timer_.stop();
-    return std::max(worst_, clock_.elapsed());
-  }
-
- private:
-  QTimer timer_;
-  QElapsedTimer clock_;
-  qint64 worst_ = 0;
-};
+using benchui::StallMeter;
 
 uitest::DesktopSetup TenSilentOneLive(uint16_t holePort) {
   uitest::DesktopSetup setup;

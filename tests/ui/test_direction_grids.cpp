@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/FakePorts.h"
+#include "model/ScheduleTestSupport.h"
 #include "model/schedule/TempModeFrame.h"
 #include "text/Cp1251.h"
 #include "ui/direction/CGridApf.h"
@@ -22,6 +23,7 @@ using ui::CGridApf;
 using ui::CGridTimings;
 using model::CTempModeFrame;
 using model::kAny;
+using model::test::Frame;
 
 namespace {
 
@@ -32,15 +34,6 @@ const char* const kWeekly = "Еженедельно";
 const char* const kBlocked = "Заблокировано";
 const char* const kInterval = "Вызов с интервалом";
 const char* const kOnMail = "Вызов по появлению корреспонденции";
-
-CTempModeFrame Frame(uint32_t mode, uint32_t interval, model::CTempModePoint from, model::CTempModePoint to) {
-  CTempModeFrame f;
-  f.mode = mode;
-  f.interval = interval;
-  f.from = from;
-  f.to = to;
-  return f;
-}
 
 // Row 0 daily 09:00-18:30 every 30 minutes; row 1 weekly Monday 08:00 to
 // Friday 17:00, blocked; row 2 a monthly frame with reserved words set.

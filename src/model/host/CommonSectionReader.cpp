@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/host/ConfigSections.h"
 #include "model/host/VtHostData.h"
 #include "rpc/iface/Capacities.h"
 #include "rpc/iface/CfgCalls.h"
@@ -17,33 +18,23 @@ namespace {
 
 const char* const kCommon = "COMMON";
 
-std::vector<char> TextBuffer(int32_t capacity) { return std::vector<char>(static_cast<size_t>(capacity) + 1, 0); }
-
 // The parameter count of COMMON; -1 when there is no such section or the
-// sections could not be counted (*counted false then).
+// sections could not be counted (*counted false then). An unreadable section
+// is skipped.
 int32_t FindCommon(rpc::CallTarget& target, bool* counted) {
-  int32_t status = 0, sections = 0;
-  rpc::CfgGetSectionCount(target, &status, &sections);
-  *counted = status == 0;
-  if (!*counted) return -1;
-  sections = rpc::BoundedServerCount(sections);
-  auto name = TextBuffer(rpc::cap::kSectionName);
-  auto second = TextBuffer(rpc::cap::kCfgText);
-  auto third = TextBuffer(rpc::cap::kCfgText);
-  for (int32_t i = 0; i < sections; ++i) {
-    for (auto* b : {&name, &second, &third}) std::fill(b->begin(), b->end(), 0);
-    int32_t nameLen = 0, secondLen = 0, thirdLen = 0;
-    status = 0;
-    rpc::CfgGetSectionAt(target, &status, i, rpc::cap::kSectionName, &nameLen, name.data(), rpc::cap::kCfgText,
-                         &secondLen, second.data(), rpc::cap::kCfgText, &thirdLen, third.data());
-    if (status != 0 || std::string(name.data()) != kCommon) continue;  // an unreadable section is skipped
-    int32_t params = 0;
-    status = 0;
-    rpc::CfgGetParamCount(target, &status, &params, kCommon);
-    // A count that cannot be read gives no parameters.
-    return status == 0 ? rpc::BoundedServerCount(params) : 0;
-  }
-  return -1;
+  int32_t params = -1;
+  *counted = ForEachConfigSection(
+      target,
+      [&](const std::string& name) {
+        if (name != kCommon) return true;
+        int32_t status = 0, count = 0;
+        rpc::CfgGetParamCount(target, &status, &count, kCommon);
+        // A count that cannot be read gives no parameters.
+        params = status == 0 ? rpc::BoundedServerCount(count) : 0;
+        return false;
+      },
+      false);
+  return params;
 }
 
 }  // namespace
@@ -54,10 +45,10 @@ bool ReadCommonSection(rpc::CallTarget& target, VtHostData& host) {
   const int32_t params = FindCommon(target, &counted);
   if (!counted) return false;
 
-  auto key = TextBuffer(rpc::cap::kCfgKey);
-  auto value = TextBuffer(rpc::cap::kCfgText);
-  auto third = TextBuffer(rpc::cap::kCfgText);
-  auto fourth = TextBuffer(rpc::cap::kCfgText);
+  auto key = ConfigTextBuffer(rpc::cap::kCfgKey);
+  auto value = ConfigTextBuffer(rpc::cap::kCfgText);
+  auto third = ConfigTextBuffer(rpc::cap::kCfgText);
+  auto fourth = ConfigTextBuffer(rpc::cap::kCfgText);
   std::array<bool, VtHostData::kCommonCount> seen{};
   size_t seenCount = 0;
   for (int32_t i = 0; i < params && seenCount < VtHostData::kCommonCount; ++i) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/net/NetworkServices.h"
+#include "model/host/ConfigSections.h"
 #include "rpc/iface/Capacities.h"
 #include "rpc/iface/CfgCalls.h"
 #include "rpc/iface/ReplyBounds.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr std::array<std::string_view, 12> kNotAgentSections = {
     "COMMON", "TASKS", "RPC", "EXMON", "VTARC", "VBARC", "VTSTAT", "QUEUE MANAGER", "QUEUE_MANAGER",
     "MQUEUE", "ROUTER", "MSERVER"};
-
-std::vector<char> TextBuffer(int32_t capacity) { return std::vector<char>(static_cast<size_t>(capacity) + 1, 0); }
 
 bool IsAgentSection(std::string_view name) {
   return std::find(kNotAgentSections.begin(), kNotAgentSections.end(), name) == kNotAgentSections.end();
@@ -39,10 +38,10 @@ bool ReadSection(rpc::CallTarget& target, const std::string& section, std::vecto
   rpc::CfgGetParamCount(target, &status, &params, section.c_str());
   if (status != 0) return false;
   params = rpc::BoundedServerCount(params);
-  auto key = TextBuffer(rpc::cap::kCfgKey);
-  auto value = TextBuffer(rpc::cap::kCfgText);
-  auto third = TextBuffer(rpc::cap::kCfgText);
-  auto fourth = TextBuffer(rpc::cap::kCfgText);
+  auto key = ConfigTextBuffer(rpc::cap::kCfgKey);
+  auto value = ConfigTextBuffer(rpc::cap::kCfgText);
+  auto third = ConfigTextBuffer(rpc::cap::kCfgText);
+  auto fourth = ConfigTextBuffer(rpc::cap::kCfgText);
   for (int32_t i = 0; i < params; ++i) {
     for (auto* b : {&key, &value, &third, &fourth}) std::fill(b->begin(), b->end(), 0);
     int32_t keyLen = 0, valueLen = 0, thirdLen = 0, fourthLen = 0;
@@ -60,24 +59,11 @@ bool ReadSection(rpc::CallTarget& target, const std::string& section, std::vecto
 }  // namespace
 
 void ReadAgentNamesOn(rpc::CallTarget& target, std::vector<std::string>& names) {
-  int32_t status = 0, sections = 0;
-  rpc::CfgGetSectionCount(target, &status, &sections);
-  if (status != 0) return;
-  sections = rpc::BoundedServerCount(sections);
-  auto name = TextBuffer(rpc::cap::kSectionName);
-  auto second = TextBuffer(rpc::cap::kCfgText);
-  auto third = TextBuffer(rpc::cap::kCfgText);
-  for (int32_t i = 0; i < sections; ++i) {
-    for (auto* b : {&name, &second, &third}) std::fill(b->begin(), b->end(), 0);
-    int32_t nameLen = 0, secondLen = 0, thirdLen = 0;
-    status = 0;
-    rpc::CfgGetSectionAt(target, &status, i, rpc::cap::kSectionName, &nameLen, name.data(), rpc::cap::kCfgText,
-                         &secondLen, second.data(), rpc::cap::kCfgText, &thirdLen, third.data());
-    if (status != 0) return;
-    const std::string section = name.data();
-    if (!IsAgentSection(section)) continue;
-    if (!ReadSection(target, section, names)) return;
-  }
+  // Any call that fails ends this computer; the names found stay.
+  ForEachConfigSection(
+      target,
+      [&](const std::string& section) { return !IsAgentSection(section) || ReadSection(target, section, names); },
+      true);
 }
 
 std::vector<std::string> ReadAgentNames(core::NetworkServices& net, const std::string& mailServer) {
