@@ -16,6 +16,7 @@
 #include <string>
 
 #include "services/DirectoryLoad.h"
+#include "QtBenchmarkMain.h"
 #include "StallMeter.h"
 #include "support/DesktopHarness.h"
 #include "ui/desktop/DesktopConsole.h"
@@ -97,13 +98,4 @@ BENCHMARK(BM_DirectoryIntoTable)->Iterations(3)->Unit(benchmark::kMillisecond)->
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  delete Harness();
-  return 0;
-}
+int main(int argc, char** argv) { return benchui::RunQtBenchmarks(argc, argv, [] { delete Harness(); }); }

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "rpc/iface/Interface.h"
+#include "QtBenchmarkMain.h"
 #include "StallMeter.h"
 #include "support/DesktopHarness.h"
 #include "support/LoopbackSockets.h"
@@ -115,12 +116,4 @@ BENCHMARK(BM_WindowStallTaskCommand)->Iterations(1)->Unit(benchmark::kMillisecon
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return benchui::RunQtBenchmarks(argc, argv); }

@@ -7,7 +7,9 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "model/schedule/ScheduleRow.h"
 #include "model/schedule/TempModeFrame.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -30,6 +32,27 @@ inline void PrintTo(const CTempModeFrame& f, std::ostream* os) {
 namespace model::test {
 
 inline std::string Utf8(const std::string& cp1251) { return text::Cp1251ToUtf8(cp1251); }
+
+// A row as the user fills it in (UTF-8 cells), with no source frame.
+inline ScheduleRow Row(const char* type, const char* startDay, const char* start, const char* endDay,
+                       const char* end, const char* mode, const char* interval) {
+  ScheduleRow row;
+  row.type = text::Cp(type);
+  row.startWeekday = text::Cp(startDay);
+  row.startTime = text::Cp(start);
+  row.endWeekday = text::Cp(endDay);
+  row.endTime = text::Cp(end);
+  row.mode = text::Cp(mode);
+  row.interval = text::Cp(interval);
+  return row;
+}
+
+// The row's cells in UTF-8.
+inline std::vector<std::string> Cells(const ScheduleRow& row) {
+  std::vector<std::string> cells;
+  for (size_t c = 0; c < ScheduleRow::kColumns; ++c) cells.push_back(Utf8(row.Cell(c)));
+  return cells;
+}
 
 // A moment of local time (no daylight saving asked).
 inline std::time_t LocalMoment(int year, int month1, int day, int hour, int minute, int second) {

@@ -17,22 +17,9 @@ constexpr const char* kBlocked = "Заблокировано";
 constexpr const char* kInterval = "Вызов с интервалом";
 constexpr const char* kBoth = "Вызов с интервалом или по появлению корреспонденции";
 
+// A row with the working day's times.
 ScheduleRow Row(const char* type, const char* startDay, const char* endDay, const char* mode, const char* interval) {
-  ScheduleRow row;
-  row.type = text::Cp(type);
-  row.startWeekday = text::Cp(startDay);
-  row.startTime = "08:00:00";
-  row.endWeekday = text::Cp(endDay);
-  row.endTime = "17:00:00";
-  row.mode = text::Cp(mode);
-  row.interval = text::Cp(interval);
-  return row;
-}
-
-std::vector<std::string> Cells(const ScheduleRow& row) {
-  std::vector<std::string> cells;
-  for (size_t c = 0; c < ScheduleRow::kColumns; ++c) cells.push_back(Utf8(row.Cell(c)));
-  return cells;
+  return test::Row(type, startDay, "08:00:00", endDay, "17:00:00", mode, interval);
 }
 
 TEST(ScheduleRowEdit, NewRowAndChoices) {

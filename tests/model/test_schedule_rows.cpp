@@ -11,26 +11,6 @@
 namespace model::test {
 namespace {
 
-// A row as the user fills it in (UTF-8 cells), with no source frame.
-ScheduleRow Row(const char* type, const char* startDay, const char* start, const char* endDay, const char* end,
-                const char* mode, const char* interval) {
-  ScheduleRow row;
-  row.type = text::Cp(type);
-  row.startWeekday = text::Cp(startDay);
-  row.startTime = text::Cp(start);
-  row.endWeekday = text::Cp(endDay);
-  row.endTime = text::Cp(end);
-  row.mode = text::Cp(mode);
-  row.interval = text::Cp(interval);
-  return row;
-}
-
-std::vector<std::string> Cells(const ScheduleRow& row) {
-  std::vector<std::string> cells;
-  for (size_t c = 0; c < ScheduleRow::kColumns; ++c) cells.push_back(Utf8(row.Cell(c)));
-  return cells;
-}
-
 constexpr const char* kInterval = "Вызов с интервалом";
 constexpr const char* kBoth = "Вызов с интервалом или по появлению корреспонденции";
 

@@ -44,6 +44,13 @@ ui::CViewDirections* OpenTable(DesktopHarness& harness) {
   return window ? qobject_cast<ui::CViewDirections*>(window->View()) : nullptr;
 }
 
+// The table's window opened and its node read.
+ui::CViewDirections* OpenLoadedTable(DesktopHarness& harness) {
+  ui::CViewDirections* view = OpenTable(harness);
+  Settle(harness);
+  return view && view->Loaded() ? view : nullptr;
+}
+
 // Lines of exactly that operation (QMX_DirGetAt is not QMX_DirGetAttrs).
 size_t Count(const std::vector<std::string>& lines, const std::string& operation) {
   size_t n = 0;
@@ -66,9 +73,8 @@ class DirectionsViewTest : public QObject {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
     Settle(harness);
-    ui::CViewDirections* view = OpenTable(harness);
+    ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
-    Settle(harness);
     QVERIFY(view->Loaded());
     ui::CGridDirections* table = view->Table();
     const size_t listed = Count(harness.Requests(), "QMX_DirGetAt");
@@ -103,18 +109,16 @@ class DirectionsViewTest : public QObject {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
     Settle(harness);
-    ui::CViewDirections* view = OpenTable(harness);
+    ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
-    Settle(harness);
     view->Table()->setColumnWidth(col::kComment, 321);
     view->Table()->SetColumnShown(col::kPriority, false);
     harness.Console().MainFrame()->Area()->closeAllSubWindows();
     QTest::qWait(20);
     QVERIFY(QSettings(ui::CMainFrame::kProfileName, ui::CMainFrame::kProfileName)
                 .contains("CoolGridCtrl/__DIRECTIONS_NODE"));
-    view = OpenTable(harness);
+    view = OpenLoadedTable(harness);
     QVERIFY(view);
-    Settle(harness);
     QCOMPARE(view->Table()->columnWidth(col::kComment), 321);
     QVERIFY(view->Table()->isColumnHidden(col::kPriority));
   }
@@ -123,9 +127,8 @@ class DirectionsViewTest : public QObject {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
     Settle(harness);
-    ui::CViewDirections* view = OpenTable(harness);
+    ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
-    Settle(harness);
     const int before = view->Table()->topLevelItemCount();
     const size_t mark = harness.Requests().size();
     {
