@@ -17,6 +17,7 @@
 #include "text/Cp1251.h"
 #include "ui/desktop/DirectionsController.h"
 #include "ui/dialogs/CDownloadingDlg.h"
+#include "ui/favorites/CGridFavorites.h"
 #include "ui/directions/CGridDirections.h"
 #include "ui/directions/CViewDirections.h"
 #include "ui/main/CChildFrame.h"
@@ -151,6 +152,39 @@ class DirectionsViewTest : public QObject {
     QCOMPARE(Count(harness.Requests(), "QMX_DirDelete"), size_t(1));
     QCOMPARE(view->Table()->topLevelItemCount(), before - 1);
     QVERIFY(!view->Table()->RowOf("PETROVA"));
+  }
+
+  void selectedEntriesJoinTheGroupChosenInThePane() {
+    uitest::DesktopSetup setup;
+    setup.favorites =
+        "GROUP=\"Links\",\"\",60,120,100,75,50,75,50,75,50,75,50,75,50,\"\",\"\",0,3600,3600,3600,3600,3600\r\n";
+    DesktopHarness harness(setup);
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewDirections* view = OpenLoadedTable(harness);
+    QVERIFY(view);
+    view->Table()->RowOf("KALUGA")->setSelected(true);
+    QAction* add = harness.Console().MainFrame()->Action(ui::cmd::kAddDirections);
+    {
+      // No group chosen in the pane yet.
+      auto ok = ModalAnswer::Click("OK");
+      add->trigger();
+      QVERIFY(ok->Answered());
+    }
+    ui::CGridFavorites* grid = harness.Console().MainFrame()->FavoritesGrid();
+    grid->setCurrentItem(grid->GroupItem(0));
+    {
+      auto yes = ModalAnswer::Click("Yes");
+      add->trigger();
+      QVERIFY(yes->Answered());
+      QCOMPARE(yes->Seen().text,
+               QString::fromUtf8("Добавить выделенные направления в группу избранных направлений \"Links\"?"));
+    }
+    Settle(harness);
+    const auto& references = harness.Console().Services().Favorites().Groups()[0].references;
+    QCOMPARE(references.size(), size_t(1));
+    QCOMPARE(references[0].mailboxName, std::string("KALUGA"));
+    QVERIFY(harness.ConfigBytes().find("FAVORIT=\"Links\",\"NODE\",\"KALUGA\"\r\n") != std::string::npos);
   }
 
   void closingTheWindowStopsItsLoad() {

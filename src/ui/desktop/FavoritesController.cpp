@@ -12,6 +12,7 @@
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/directions/CViewDirections.h"
 #include "ui/favorites/CGridFavorites.h"
 #include "ui/favorites/CViewFvItems.h"
 #include "ui/main/CChildFrame.h"
@@ -167,6 +168,9 @@ bool FavoritesController::HandleCommand(int id) {
     case cmd::kOpenGroupView:
       if (grid && grid->CurrentGroup() >= 0) OpenMembers(grid->GroupAt(grid->CurrentGroup()).name);
       return true;
+    case cmd::kAddDirections:
+      AddSelectedDirections();
+      return true;
     case cmd::kRemoveDirections:
       if (frame_ && frame_->Area()->activeSubWindow())
         if (auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow()))
@@ -174,6 +178,36 @@ bool FavoritesController::HandleCommand(int id) {
       return true;
     default: return false;
   }
+}
+
+void FavoritesController::AddSelectedDirections() {
+  CViewDirections* view = nullptr;
+  if (frame_ && frame_->Area()->activeSubWindow())
+    if (auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow()))
+      view = qobject_cast<CViewDirections*>(window->View());
+  if (view == nullptr) return;
+  const std::vector<std::string> names = view->SelectedNames();
+  if (names.empty()) return;
+  CGridFavorites* grid = Grid();
+  const int index = grid ? grid->CurrentGroup() : -1;
+  if (index < 0 || index >= static_cast<int>(groups_.size())) {
+    // The group is the one chosen in the favourites pane.
+    console_.Dialogs().Message(Cp("Выберите группу избранных направлений в панели \"Избранное\"."), Cp("Сообщение"),
+                               ports::MsgIcon::Information);
+    return;
+  }
+  if (Refused()) return;
+  const std::string group = groups_[static_cast<size_t>(index)].settings.name;
+  const std::string question =
+      text::Format(Cp("Добавить выделенные направления в группу избранных направлений \"%s\"?").c_str(), group.c_str());
+  if (console_.Dialogs().Message(question, Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo) !=
+      ports::MsgAnswer::Yes)
+    return;
+  const std::string node = view->MailServer();
+  PostChange([group, node, names](services::ConsoleServices& services) -> std::string {
+    for (const std::string& name : names) services.Favorites().AddReference(group, node, name, true);
+    return {};
+  });
 }
 
 void FavoritesController::PostChange(std::function<std::string(services::ConsoleServices&)> change,

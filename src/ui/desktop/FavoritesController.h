@@ -48,7 +48,8 @@ class FavoritesController : public QObject, public model::FavoritesViews {
   // The grid and every open members view from the snapshot's groups.
   void Redraw(const std::vector<services::FavoriteGroupView>& groups);
 
-  // Commands 32779-32785 and 32781; false for any other.
+  // Commands 32779-32785 and 32781 (32782 adds the selected entries of the
+  // active directions view to the group chosen in the pane); false for any other.
   bool HandleCommand(int id);
   // A favourites scan job was queued or has ended (timer 667, a rescan).
   void SetScanQueued(bool queued) { scanQueued_ = queued; }
@@ -68,6 +69,7 @@ class FavoritesController : public QObject, public model::FavoritesViews {
   void OnDeleteGroup(int index);
   void OnRemoveMembers(const std::string& groupName, const std::vector<std::pair<std::string, std::string>>& members);
   void OnRescan(const std::string& groupName);
+  void AddSelectedDirections();
   void ConnectMembers(CViewFvItems* view);
   void RecountOpen();
 

@@ -147,7 +147,7 @@ void CMainFrame::CreateActions() {
                  cmd::kDisableSplash})
     actions_[id]->setCheckable(true);
   // Commands whose windows arrive later stay visible but cannot be chosen yet.
-  for (int id : {cmd::kAddDirections, cmd::kRescanAllRouting,
+  for (int id : {cmd::kRescanAllRouting,
                  cmd::kRescanAbonents, cmd::kCopy, cmd::kPaste})
     actions_[id]->setEnabled(false);
   for (int id = cmd::kRescanLevelFirst; id <= cmd::kRescanLevelLast; ++id) actions_[id]->setEnabled(false);
