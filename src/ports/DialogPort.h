@@ -96,6 +96,10 @@ class DialogPort {
                     MsgButtons buttons = MsgButtons::Ok, bool systemModal = false) {
     return ShowMessage({std::move(text), std::move(caption), icon, buttons, systemModal});
   }
+  // A question with Yes and No; true for Yes.
+  bool AskYesNo(std::string text, std::string caption) {
+    return Message(std::move(text), std::move(caption), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+  }
 };
 
 }  // namespace ports

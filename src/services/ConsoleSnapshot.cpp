@@ -72,7 +72,6 @@ ConsoleSnapshot TakeSnapshot(ConsoleServices& console) {
   }
   snapshot.machineIdentity = net.Identity();
   snapshot.configPath = console.App().ConfigPath();
-  snapshot.splashDisabled = console.App().Settings().splashWindowDisable;
   snapshot.settings = console.App().Settings();
   snapshot.favorites = TakeFavorites(console);
   return snapshot;

@@ -60,7 +60,6 @@ struct ConsoleSnapshot {
   std::vector<ComputerSnapshot> computers;      // registry slot order, used slots only
   std::string machineIdentity;
   std::string configPath;
-  bool splashDisabled = false;
   core::ProgramSettings settings;  // [COMMON] as the program runs with it
   std::vector<FavoriteGroupView> favorites;  // list order
 

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "model/item/VxItem.h"
+#include "services/DirectionRows.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -13,16 +14,7 @@ namespace {
 using text::Cp;
 namespace counter = model::counter;
 
-std::string YesNo(bool yes) { return Cp(yes ? "Да" : "Нет"); }
-
 std::string CountText(uint32_t value) { return text::Format("%5lu", static_cast<unsigned long>(value)); }
-
-// Line breaks shown as blanks, one blank for each.
-std::string OneLine(std::string s) {
-  for (char& c : s)
-    if (c == '\r' || c == '\n') c = ' ';
-  return s;
-}
 
 // Per priority of the view (absolute, high, normal, low, reports): the
 // entry's counter of files and of the oldest message's time stamp.
@@ -94,13 +86,16 @@ std::vector<std::string> MemberRowTexts(const model::_VxItem& item, int64_t loca
   namespace col = member_column;
   std::vector<std::string> row(col::kCount);
   const model::QueueCounters& c = item.queueCounters;
-  row[col::kType] = Cp(item.kindOnServer == 1 ? "Абонент" : "Направление");
-  row[col::kName] = item.mailboxName;
-  row[col::kPriority] = text::Format("%lu", static_cast<unsigned long>(item.priority));
-  row[col::kLinkParameters] = OneLine(item.linkParameters);
-  row[col::kBlocked] = YesNo(item.active == 0);
-  row[col::kCallAtInterval] = YesNo(item.callAtInterval != 0);
-  row[col::kCallOnArrival] = YesNo(item.noCallOnArrival == 0);
+  // The cells the directions table shows too are its own texts.
+  namespace dir = direction_column;
+  std::vector<std::string> entry = DirectionRowTexts(item);
+  for (const auto& [member, direction] :
+       {std::pair{col::kType, dir::kType}, {col::kName, dir::kName}, {col::kPriority, dir::kPriority},
+        {col::kLinkParameters, dir::kLinkParameters}, {col::kBlocked, dir::kBlocked},
+        {col::kCallAtInterval, dir::kCallAtInterval}, {col::kCallOnArrival, dir::kCallOnArrival},
+        {col::kPasswordSet, dir::kPasswordSet}, {col::kComment, dir::kComment},
+        {col::kForcedConnection, dir::kForcedConnection}})
+    row[static_cast<size_t>(member)] = std::move(entry[static_cast<size_t>(direction)]);
   uint32_t total = 0;
   for (size_t p = 0; p < 5; ++p) {
     row[col::kAbsoluteFiles + static_cast<int>(p)] = CountText(c[kFilesCounter[p]]);
@@ -111,14 +106,9 @@ std::vector<std::string> MemberRowTexts(const model::_VxItem& item, int64_t loca
   row[col::kTotalFiles] = CountText(total);
   row[col::kLastLinkTime] = StampText(c[counter::kLastLinkSetup]);
   row[col::kLastLinkInterval] = SinceText(c[counter::kLastLinkSetup], localNow);
-  row[col::kPasswordSet] = YesNo(item.passwordSet != 0);
-  std::string comment;
-  item.GetParameter("#COMMENT", comment);
-  row[col::kComment] = comment;
   row[col::kNode] = item.mailServerName;
   row[col::kLinkState] = LinkStateText(item.stateWord);
   row[col::kErrors] = item.alertText;
-  row[col::kForcedConnection] = YesNo(item.forcedConnection != 0);
   return row;
 }
 
@@ -139,6 +129,14 @@ std::optional<CounterLimits> CounterOfColumn(int column, const model::_VxItem& i
   if (column < col::kAbsoluteFiles || column > col::kReportFiles) return std::nullopt;
   const size_t p = static_cast<size_t>(column - col::kAbsoluteFiles);
   return CounterLimits{item.queueCounters[kFilesCounter[p]], group.dangerous[p], group.critical[p]};
+}
+
+std::optional<uint32_t> IntervalStampOfColumn(int column, const model::_VxItem& item) {
+  namespace col = member_column;
+  if (column == col::kLastLinkInterval) return item.queueCounters[counter::kLastLinkSetup];
+  const int offset = column - col::kAbsoluteOldestInterval;
+  if (offset < 0 || column > col::kReportOldestInterval || offset % 2 != 0) return std::nullopt;
+  return item.queueCounters[kAgeCounter[static_cast<size_t>(offset / 2)]];
 }
 
 std::optional<ThresholdBar> BarFor(const CounterLimits& counter, int cellWidth) {

@@ -94,6 +94,8 @@ struct CounterLimits {
   uint32_t critical = 0;
 };
 std::optional<CounterLimits> CounterOfColumn(int column, const model::_VxItem& item, const core::GroupRecord& group);
+// The time stamp an interval column counts from; none for other columns.
+std::optional<uint32_t> IntervalStampOfColumn(int column, const model::_VxItem& item);
 // No bar for a cell narrower than 20 pixels, a value of 0, a count that is
 // 0, or C < D.
 std::optional<ThresholdBar> BarFor(const CounterLimits& counter, int cellWidth);

@@ -20,8 +20,7 @@ void Tell(ports::DialogPort& dialogs, const std::string& text) {
 }
 
 bool Ask(ports::DialogPort& dialogs, const std::string& text, const char* captionUtf8) {
-  return dialogs.Message(text, text::Cp(captionUtf8), ports::MsgIcon::Question, ports::MsgButtons::YesNo) ==
-         ports::MsgAnswer::Yes;
+  return dialogs.AskYesNo(text, text::Cp(captionUtf8));
 }
 
 std::string NameKey(const std::string& name) { return text::ToUpperAscii(text::TrimView(name)); }

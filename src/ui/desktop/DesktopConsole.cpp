@@ -284,13 +284,13 @@ void DesktopConsole::OpenSettings() {
                   RefreshWindows();
                   if (main_) main_->activateWindow();
                   if (docking == current.useDockingWindows) return;
-                  const ports::MsgAnswer answer = dialogs_->Message(
-                      text::Cp("Изменение режима использования паналей инструментов требует повторной загрузки "
-                               "программы.\n\nЗавершить работу?\n"),
-                      text::Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo);
                   // Yes ends the program as a close request would; the user
                   // has just said so, so the exit question is not asked again.
-                  if (answer == ports::MsgAnswer::Yes) RequestExit(false);
+                  if (dialogs_->AskYesNo(
+                          text::Cp("Изменение режима использования паналей инструментов требует повторной загрузки "
+                                   "программы.\n\nЗавершить работу?\n"),
+                          text::Cp("Вопрос")))
+                    RequestExit(false);
                 },
                 this);
 }

@@ -115,8 +115,7 @@ void DirectionsController::Load(CViewDirections* view) {
 void DirectionsController::Delete(CViewDirections* view, const std::vector<std::string>& mailboxNames) {
   QtDialogPort& dialogs = console_.Dialogs();
   if (mailboxNames.empty()) return;
-  if (dialogs.Message(Cp("Удалить выделенные направления/абоненты?"), Cp("Вопрос"), ports::MsgIcon::Question,
-                      ports::MsgButtons::YesNo) != ports::MsgAnswer::Yes)
+  if (!dialogs.AskYesNo(Cp("Удалить выделенные направления/абоненты?"), Cp("Вопрос")))
     return;
   if (loading_ || console_.Runner().HasUserJob()) {
     dialogs.Message(core::ChannelBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);

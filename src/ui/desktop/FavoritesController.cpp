@@ -200,8 +200,7 @@ void FavoritesController::AddSelectedDirections() {
   const std::string group = groups_[static_cast<size_t>(index)].settings.name;
   const std::string question =
       text::Format(Cp("Добавить выделенные направления в группу избранных направлений \"%s\"?").c_str(), group.c_str());
-  if (console_.Dialogs().Message(question, Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo) !=
-      ports::MsgAnswer::Yes)
+  if (!console_.Dialogs().AskYesNo(question, Cp("Вопрос")))
     return;
   const std::string node = view->MailServer();
   PostChange([group, node, names](services::ConsoleServices& services) -> std::string {
@@ -289,8 +288,7 @@ void FavoritesController::OnDeleteGroup(int index) {
   const std::string name = groups_[static_cast<size_t>(index)].settings.name;
   const std::string question =
       text::Format(Cp("Удалить группу избранных направлений/абонентов \"%s\"?").c_str(), name.c_str());
-  if (console_.Dialogs().Message(question, Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo) !=
-      ports::MsgAnswer::Yes)
+  if (!console_.Dialogs().AskYesNo(question, Cp("Вопрос")))
     return;
   PostChange([name](services::ConsoleServices& services) -> std::string {
     services.Favorites().RemoveGroup(name, true);
@@ -303,8 +301,7 @@ void FavoritesController::OnRemoveMembers(const std::string& groupName,
   if (members.empty() || Refused()) return;
   const std::string question = text::Format(
       Cp("Удалить выделенные направления из группы избранных направлений \"%s\"?").c_str(), groupName.c_str());
-  if (console_.Dialogs().Message(question, Cp("Вопрос"), ports::MsgIcon::Question, ports::MsgButtons::YesNo) !=
-      ports::MsgAnswer::Yes)
+  if (!console_.Dialogs().AskYesNo(question, Cp("Вопрос")))
     return;
   PostChange([groupName, members](services::ConsoleServices& services) -> std::string {
     for (const auto& [server, item] : members) services.Favorites().RemoveReference(groupName, server, item, true);

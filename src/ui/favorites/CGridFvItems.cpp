@@ -9,7 +9,6 @@
 #include <limits>
 #include <set>
 
-#include "model/item/VxItem.h"
 #include "services/FavoriteMemberRows.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
@@ -36,12 +35,6 @@ class MemberCell : public QTableWidgetItem {
     return QTableWidgetItem::operator<(other);
   }
 };
-
-bool IsIntervalColumn(int column) {
-  return column == col::kLastLinkInterval || (column >= col::kAbsoluteOldestInterval &&
-                                               column <= col::kReportOldestInterval &&
-                                               (column - col::kAbsoluteOldestInterval) % 2 == 0);
-}
 
 }  // namespace
 
@@ -162,16 +155,9 @@ void CGridFvItems::Show(const services::FavoriteGroupView& group, int64_t localN
           cell->setData(kSortRole, static_cast<qlonglong>(counter->value));
           cell->setToolTip(cell->text().trimmed());
         }
-        if (IsIntervalColumn(column)) {
+        if (const auto stamp = services::IntervalStampOfColumn(column, member.item)) {
           // By the interval: the later the stamp, the shorter; none sorts last.
-          const size_t stamp = column == col::kLastLinkInterval
-                                   ? model::counter::kLastLinkSetup
-                                   : std::vector<size_t>{model::counter::kAbsoluteAge, model::counter::kHighAge,
-                                                         model::counter::kNormalAge, model::counter::kLowAge,
-                                                         model::counter::kReportAge}
-                                         [static_cast<size_t>((column - col::kAbsoluteOldestInterval) / 2)];
-          const uint32_t value = member.item.queueCounters[stamp];
-          cell->setData(kSortRole, value == 0 ? std::numeric_limits<qlonglong>::max() : -static_cast<qlonglong>(value));
+          cell->setData(kSortRole, *stamp == 0 ? std::numeric_limits<qlonglong>::max() : -static_cast<qlonglong>(*stamp));
         }
       }
       if (column == col::kImage) {

@@ -342,7 +342,7 @@ void CMainFrame::TileVertically() {
 void CMainFrame::SetSnapshot(const services::ConsoleSnapshot& snapshot) {
   snapshot_ = snapshot;
   tree_->SetRows(services::NavigationRows(snapshot_));
-  actions_.at(cmd::kDisableSplash)->setChecked(snapshot_.splashDisabled);
+  actions_.at(cmd::kDisableSplash)->setChecked(snapshot_.settings.splashWindowDisable);
   // A computer's or server's properties follow the new data; a task's
   // entries are read again only when it is selected anew.
   if (auto row = tree_->SelectedRow(); row && row->level < 2) ShowRowProperties(*row);
