@@ -18,6 +18,7 @@
 #include "services/TreeCommand.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DirectionsController.h"
+#include "ui/desktop/EntryController.h"
 #include "ui/desktop/FavoritesController.h"
 #include "ui/desktop/Screenshots.h"
 #include "ui/dialogs/CProgressWnd.h"
@@ -85,6 +86,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       notifier_(std::make_unique<QtViewNotifier>()),
       favorites_(std::make_unique<FavoritesController>(*this)),
       directions_(std::make_unique<DirectionsController>(*this)),
+      entries_(std::make_unique<EntryController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
   rpc::InterruptWaitFd();
@@ -248,7 +250,7 @@ void DesktopConsole::OnCommand(int id) {
         if (auto* frame = qobject_cast<CChildFrame*>(main_->Area()->activeSubWindow())) frame->View()->Rescan();
       break;
     default:
-      if (!favorites_->HandleCommand(id)) directions_->HandleCommand(id);
+      if (!favorites_->HandleCommand(id) && !entries_->HandleCommand(id)) directions_->HandleCommand(id);
       break;
   }
 }
@@ -410,11 +412,13 @@ bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
     main_ = new CMainFrame(versionText, docking, dialogs_.get());
     favorites_->Attach(main_);
     directions_->Attach(main_);
+    entries_->Attach(main_);
     dialogs_->SetParentWindow(main_);
     connect(main_, &CMainFrame::commandTriggered, this, &DesktopConsole::OnCommand);
     connect(main_, &CMainFrame::treeCommand, this, &DesktopConsole::RunTreeCommand);
     connect(main_, &CMainFrame::rowSelected, this, &DesktopConsole::OnRowSelected);
     connect(main_, &CMainFrame::openRequested, this, &DesktopConsole::OnOpenRequested);
+    connect(main_, &CMainFrame::newEntryRequested, entries_.get(), &EntryController::New);
     QMenu* trayMenu = new QMenu(main_);
     trayMenu->setObjectName("trayMenu");
     for (int id : TrayMenuCommands()) {

@@ -50,6 +50,7 @@ class CTrayIcon;
 class QtAlertPort;
 class QtDialogPort;
 class QtProgressPort;
+class EntryController;
 class QtViewNotifier;
 class ServiceRunner;
 
@@ -112,6 +113,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QTimer& FavoritesTimer() { return favoritesTimer_; }
   FavoritesController& Favorites() { return *favorites_; }
   DirectionsController& Directions() { return *directions_; }
+  EntryController& Entries() { return *entries_; }
 
  signals:
   void started(bool ok);
@@ -153,6 +155,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   // Before the services, which tell it of members views to close.
   std::unique_ptr<FavoritesController> favorites_;
   std::unique_ptr<DirectionsController> directions_;
+  std::unique_ptr<EntryController> entries_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;
   QPointer<CMainFrame> main_;

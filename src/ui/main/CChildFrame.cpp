@@ -30,6 +30,7 @@ QString DataWindowTitle(DataKind kind, const std::string& mailServer, const std:
     case DataKind::Folders:
       return QString::fromUtf8("Узел \"%1\" - компьютер \"%2\" - Отслеживаемые папки").arg(server, host);
     case DataKind::FavoriteMembers: return QString::fromUtf8("Избранное: \"%1\"").arg(server);
+    case DataKind::Entry: return QString::fromUtf8("Узел \"%1\" - \"%2\"").arg(server, host);
   }
   return {};
 }
@@ -47,7 +48,7 @@ void CChildView::Rename(std::string mailServer) {
 bool CChildView::Shows(DataKind kind, const std::string& mailServer, const std::string& computer) const {
   // Windows of a mail server as a whole do not depend on the computer row
   // they were opened from.
-  const bool perComputer = kind == DataKind::Disks || kind == DataKind::Folders;
+  const bool perComputer = kind == DataKind::Disks || kind == DataKind::Folders || kind == DataKind::Entry;
   return kind_ == kind && mailServer_ == mailServer && (!perComputer || computer_ == computer);
 }
 
@@ -92,6 +93,8 @@ CMailingListsView::CMailingListsView(std::string mailServer, QWidget* parent)
 CChildFrame::CChildFrame(CChildView* view, QWidget* parent) : QMdiSubWindow(parent), view_(view) {
   setWidget(view);
   setWindowTitle(view->windowTitle());
+  // Views whose object is renamed (a group, a stored new entry) retitle themselves.
+  connect(view, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   setAttribute(Qt::WA_DeleteOnClose);
 }
 

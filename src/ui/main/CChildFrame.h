@@ -13,7 +13,9 @@
 namespace ui {
 
 // FavoriteMembers: the members view of a favourite group; the group's name
-// stands in the place of the mail server's.
+// stands in the place of the mail server's. Entry: the view of one direction
+// or abonent; its mailbox name stands in the place of the computer's (a new
+// entry's window has a key of its own until it is stored).
 enum class DataKind {
   DirectionsShortcuts,
   DirectionsTable,
@@ -22,7 +24,8 @@ enum class DataKind {
   Replication,
   Disks,
   Folders,
-  FavoriteMembers
+  FavoriteMembers,
+  Entry
 };
 
 // The window title of a data window of that kind (UTF-8 → QString).
@@ -45,6 +48,8 @@ class CChildView : public QWidget {
  protected:
   // The object the view shows was renamed (a favourite group).
   void Rename(std::string mailServer);
+  // The key by which the window is found again, in the computer's place.
+  void SetComputerKey(std::string computer) { computer_ = std::move(computer); }
 
  private:
   DataKind kind_;

@@ -224,6 +224,7 @@ void CMainFrame::CreatePanes(ports::DialogPort* dialogs) {
     emit rowSelected(row);
   });
   connect(tree_, &CMainGridCtrl::commandRequested, this, &CMainFrame::treeCommand);
+  connect(tree_, &CMainGridCtrl::newEntryRequested, this, &CMainFrame::newEntryRequested);
   connect(properties_, &CPropStaticLowerPane::openRequested, this, &CMainFrame::openRequested);
 }
 
@@ -392,7 +393,11 @@ CChildFrame* CMainFrame::OpenDataWindow(DataKind kind, const std::string& mailSe
     area_->setActiveSubWindow(open);
     return open;
   }
-  auto* frame = new CChildFrame(CreateDataView(kind, mailServer, computer));
+  return AddDataWindow(CreateDataView(kind, mailServer, computer));
+}
+
+CChildFrame* CMainFrame::AddDataWindow(CChildView* view) {
+  auto* frame = new CChildFrame(view);
   area_->addSubWindow(frame);
   frame->show();
   area_->setActiveSubWindow(frame);

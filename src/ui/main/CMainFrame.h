@@ -71,6 +71,8 @@ class CMainFrame : public QMainWindow {
   // Opens the data window of that kind for the server and computer, or
   // activates the one already open (restored when minimized).
   CChildFrame* OpenDataWindow(DataKind kind, const std::string& mailServer, const std::string& computer);
+  // A view made by its owner (the entry view carries its entry) in a new window.
+  CChildFrame* AddDataWindow(CChildView* view);
   CChildFrame* FindDataWindow(DataKind kind, const std::string& mailServer, const std::string& computer) const;
   QList<CChildFrame*> DataWindows() const;
 
@@ -96,6 +98,8 @@ class CMainFrame : public QMainWindow {
   void rowSelected(const services::NavRow& row);
   void treeCommand(const services::NavRow& row, int command);
   void openRequested(services::OpenTarget target, const std::string& mailServer, const std::string& computer);
+  // A new direction or abonent of the node (the navigation's context menu).
+  void newEntryRequested(const std::string& mailServer, bool abonent);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

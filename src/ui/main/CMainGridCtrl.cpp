@@ -1,5 +1,6 @@
 #include "ui/main/CMainGridCtrl.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -146,6 +147,22 @@ void CMainGridCtrl::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+QMenu* CMainGridCtrl::EntryMenu(const std::string& mailServer) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(QString::fromUtf8("Новое направление..."), this,
+                  [this, mailServer] { emit newEntryRequested(mailServer, false); });
+  menu->addAction(QString::fromUtf8("Новый абонент..."), this,
+                  [this, mailServer] { emit newEntryRequested(mailServer, true); });
+  return menu;
+}
+
+void CMainGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
+  const services::NavRow* row = RowOf(itemAt(event->pos()));
+  if (row == nullptr || row->level != 0) return;
+  EntryMenu(row->mailServer)->popup(event->globalPos());
 }
 
 }  // namespace ui

@@ -32,13 +32,18 @@ class CMainGridCtrl : public QTreeWidget {
   QMenu* CommandMenu(const services::NavRow& row);
   // Opens the drop-down of the selected row under its state cell.
   void DropDownSelected();
+  // The context menu of a mail server row, not yet shown (screenshots, tests).
+  QMenu* EntryMenu(const std::string& mailServer);
 
  signals:
   void rowSelected(const services::NavRow& row);
   void commandRequested(const services::NavRow& row, int command);
+  // A mail server row's context menu: a new direction or abonent of that node.
+  void newEntryRequested(const std::string& mailServer, bool abonent);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void OnItemClicked(QTreeWidgetItem* item, int column);
