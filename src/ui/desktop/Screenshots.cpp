@@ -33,6 +33,9 @@
 #include "ui/directions/CGridDirections.h"
 #include "ui/directions/CViewDirections.h"
 #include "ui/abonent/CGridInst.h"
+#include "ui/abonent/CViewAbonent.h"
+#include "ui/desktop/EntryController.h"
+#include "ui/dialogs/CDlgVaAskPaste.h"
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/favorites/CFavoritesView.h"
 #include "ui/favorites/CGridFavorites.h"
@@ -263,6 +266,41 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
       }
     }
     if (window) window->close();
+  }
+
+  // An entry's view page by page: a direction, an abonent, a new one, and
+  // the paste question.
+  if (server) {
+    const auto pages = [&](const std::string& mailbox, bool abonent, const QString& prefix) {
+      if (mailbox.empty())
+        console.Entries().New(server->name, abonent);
+      else
+        console.Entries().Open(server->name, mailbox);
+      console.Runner().WaitIdle();
+      Settle(300);
+      auto* frame = qobject_cast<CChildFrame*>(main->Area()->activeSubWindow());
+      auto* view = frame ? qobject_cast<CViewAbonent*>(frame->View()) : nullptr;
+      if (view == nullptr) return static_cast<CViewAbonent*>(nullptr);
+      frame->showMaximized();
+      for (int page = 0; page < view->Tabs()->count(); ++page) {
+        if (!view->Tabs()->isTabVisible(page)) continue;
+        view->Tabs()->setCurrentIndex(page);
+        Settle(100);
+        console.Runner().WaitIdle();  // a page may read the node when it shows
+        Settle(200);
+        shot.TakeAsIs(view, QStringLiteral("%1-page-%2").arg(prefix).arg(page + 1));
+      }
+      view->Tabs()->setCurrentIndex(0);
+      return view;
+    };
+    if (CViewAbonent* direction = pages("NSK-NODE", false, "entry-direction")) {
+      CDlgVaAskPaste ask(direction);
+      shot.Take(&ask, "paste-question");
+      direction->parentWidget()->close();
+    }
+    if (CViewAbonent* abonent = pages("IVANOV", true, "entry-abonent")) abonent->parentWidget()->close();
+    if (CViewAbonent* created = pages("", true, "entry-new-abonent")) created->parentWidget()->close();
+    Settle();
   }
 
   // The settings dialog, page by page, on the settings the program runs with.
