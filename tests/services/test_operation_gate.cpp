@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,8 @@ std::string Sections() {
          "\n[TASK MQUEUE]\nSTATE=1\n\n[TASK ROUTER]\nSTATE=1\n\n"
          "[REPLICATION]\nMODE=1\nIN_SYNC=1\nBUSY=0\n\n"
          "[DIR PETROV]\nKIND=ABONENT\nPRIORITY=1\nMESSAGES=3\n\n"
-         "[ABONENT PETROV]\n#FULLNAME=Петров\n";
+         "[ABONENT PETROV]\n#FULLNAME=Петров\n\n"
+         "[DIR RELAY9]\nKIND=DIRECTION\nPRIORITY=1\n";
 }
 
 size_t LineCount(const std::string& path) {
@@ -161,6 +163,25 @@ TEST(DeleteEntry, RouterThenQueueManagerAndTheCacheIsMarked) {
     ASSERT_EQ(h.dialogs.ShownUtf8().size(), 1u);
     EXPECT_EQ(h.dialogs.ShownUtf8()[0], r.box);
   }
+}
+
+// A direction has no abonent record to delete at the Router: only its
+// directory entry goes, and it is gone from the node afterwards.
+TEST(DeleteEntry, DirectionLosesOnlyItsDirectoryEntry) {
+  ApplyHarness h(Sections());
+  const size_t mark = h.Mark();
+  EXPECT_EQ(model::DeleteEntry({"NODE", "RELAY9", true, false}, h.dialogs, h.net, h.hosts, h.console->Gate()),
+            DeleteOutcome::kDeleted);
+  std::vector<std::string> names;
+  for (const auto& line : h.RequestsSince(mark)) names.push_back(line.substr(0, line.find(' ')));
+  EXPECT_EQ(std::count(names.begin(), names.end(), "DelRoutItem"), 0);
+  EXPECT_EQ(names.back(), "QMX_DirDelete");
+  EXPECT_TRUE(h.dialogs.shown.empty());
+  const size_t again = h.Mark();
+  EXPECT_EQ(model::DeleteEntry({"NODE", "RELAY9", true, false}, h.dialogs, h.net, h.hosts, h.console->Gate()),
+            DeleteOutcome::kQueueFailed)
+      << "the entry is gone from the node";
+  EXPECT_GT(h.Mark(), again);
 }
 
 }  // namespace

@@ -55,6 +55,13 @@ DeleteOutcome DeleteEntry(const DeleteRequest& request, ports::DialogPort& dialo
   bool routerDeleted = false;
   const bool routerReached = net.Binding().CallOn(*router, [&](rpc::CallTarget& target) {
     work.RefreshRouter(&target);
+    // A direction has no abonent record: the Router would answer that the
+    // address is missing, and no direction could ever be deleted. Its
+    // directory entry goes at once.
+    if (work.kindOnServer == 0 && !work.lastRefreshFailed) {
+      routerDeleted = true;
+      return;
+    }
     const auto calls = rpc::AbonentDeletionCalls::To(target);
     routerDeleted = rpc::DeleteAbonentFromRouter(dialogs, calls.delRoutItem, mailbox);
   });
