@@ -8,7 +8,8 @@
 //   kind and the blocked flag of each entry, nothing in full.
 // - Switching such a view to the table asks once for the full load
 //   (fullLoadWanted); once the entries are there, switching either way never
-//   reads again.
+//   reads again. While another load runs that ask is refused with the busy
+//   message, and the next switch to the table asks again.
 // - A full load (SetEntries) fills the table and the shortcut list alike: an
 //   icon's kind is then the entry's kind on the server and its variant the
 //   entry's active flag, the same values the listing gives.
