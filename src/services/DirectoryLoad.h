@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/item/VxItemBase.h"
+#include "services/DirectoryListing.h"
 
 namespace ports {
 class DialogPort;
@@ -39,16 +40,11 @@ struct DirectoryLoad {
   std::vector<model::_VxItemBase> entries;  // in listing order
 };
 
-// Called after each step with the steps done and the total (2 x count + 1),
-// and again before a failure is told; false stops the load quietly.
-using DirectoryProgress = std::function<bool(size_t step, size_t total)>;
+// The progress (DirectoryListing.h) counts two steps an entry plus one: the
+// listing, then the reads; it is asked again before a failure is told.
 
 // The busy refusal "Не возможно получить данные от почтового узла - канал связи занят."
 std::string DirectoryBusyText();
-
-// The names the queue manager lists, trimmed of blanks, CR, LF and tabs and
-// upper-cased; blank names are left out. Exposed for the tests.
-std::string DirectoryEntryName(std::string_view listed);
 
 // `dialogs` null: nothing is shown.
 DirectoryLoad LoadDirectory(ConsoleServices& console, const std::string& mailServer, ports::DialogPort* dialogs,

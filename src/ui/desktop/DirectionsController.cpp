@@ -7,6 +7,7 @@
 #include "model/apply/DeleteEntry.h"
 #include "services/ConsoleServices.h"
 #include "services/DirectoryLoad.h"
+#include "services/DirectoryNames.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/dialogs/CDownloadingDlg.h"
@@ -59,10 +60,12 @@ CViewDirections* DirectionsController::ActiveView() const {
 void DirectionsController::Opened(CViewDirections* view) {
   if (view == nullptr || view->property("vtConnected").toBool()) return;
   view->setProperty("vtConnected", true);
-  connect(view, &CViewDirections::rescanRequested, this, [this, view] { Load(view); });
+  auto loadWanted = [this, view] { view->FullLoadWanted() ? Load(view) : LoadNames(view); };
+  connect(view, &CViewDirections::rescanRequested, this, loadWanted);
+  connect(view, &CViewDirections::fullLoadWanted, this, [this, view] { Load(view); });
   connect(view, &CViewDirections::deleteRequested, this,
           [this, view](const std::vector<std::string>& names) { Delete(view, names); });
-  Load(view);
+  loadWanted();
 }
 
 void DirectionsController::ShowProgress(size_t step, size_t total) {
@@ -75,38 +78,68 @@ void DirectionsController::ShowProgress(size_t step, size_t total) {
     downloading_->ShowLine(QString::fromUtf8("Чтение данных направлений/абонентов: %1 из %2").arg(step).arg(total));
 }
 
-void DirectionsController::Load(CViewDirections* view) {
-  QtDialogPort& dialogs = console_.Dialogs();
+bool DirectionsController::BeginLoad(CViewDirections* view, std::function<bool(size_t, size_t)>& progress) {
   if (loading_ || console_.Runner().HasUserJob()) {
-    dialogs.Message(services::DirectoryBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
-    return;
+    console_.Dialogs().Message(services::DirectoryBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
+    return false;
   }
   loading_ = true;
-  QPointer<CViewDirections> target(view);
-  const std::string mailServer = view->MailServer();
   std::shared_ptr<std::atomic<bool>> gone = view->Gone();
-  auto load = std::make_shared<services::DirectoryLoad>();
   DesktopConsole* console = &console_;
   ShowProgress(0, 1);
   // The window thread hears of every step but never waits for one; a step
   // after the view went, or once the program is ending, stops the load.
-  auto progress = [this, gone, console](size_t step, size_t total) {
+  progress = [this, gone, console](size_t step, size_t total) {
     if (gone->load() || !console->Running()) return false;
     PostToUiThread([this, step, total] { ShowProgress(step, total); });
     return true;
   };
+  return true;
+}
+
+void DirectionsController::EndLoad() {
+  loading_ = false;
+  if (downloading_) downloading_->hide();
+  if (frame_ && frame_->Progress()) frame_->Progress()->hide();
+}
+
+void DirectionsController::Load(CViewDirections* view) {
+  std::function<bool(size_t, size_t)> progress;
+  if (!BeginLoad(view, progress)) return;
+  QPointer<CViewDirections> target(view);
+  const std::string mailServer = view->MailServer();
+  auto load = std::make_shared<services::DirectoryLoad>();
   console_.Runner().Post(
       Kind::User,
       [this, mailServer, load, progress] {
         *load = services::LoadDirectory(console_.Services(), mailServer, &console_.Dialogs(), progress);
       },
       [this, target, load] {
-        loading_ = false;
-        if (downloading_) downloading_->hide();
-        if (frame_ && frame_->Progress()) frame_->Progress()->hide();
+        EndLoad();
         if (target && load->outcome != services::DirectoryLoadOutcome::kStopped &&
             load->outcome != services::DirectoryLoadOutcome::kBusy)
           target->SetEntries(std::move(load->entries));
+        console_.RefreshWindows();
+      },
+      this);
+}
+
+void DirectionsController::LoadNames(CViewDirections* view) {
+  std::function<bool(size_t, size_t)> progress;
+  if (!BeginLoad(view, progress)) return;
+  QPointer<CViewDirections> target(view);
+  const std::string mailServer = view->MailServer();
+  auto names = std::make_shared<services::DirectoryNames>();
+  console_.Runner().Post(
+      Kind::User,
+      [this, mailServer, names, progress] {
+        *names = services::LoadDirectoryNames(console_.Services(), mailServer, &console_.Dialogs(), progress);
+      },
+      [this, target, names] {
+        EndLoad();
+        if (target && names->outcome != services::DirectoryNamesOutcome::kStopped &&
+            names->outcome != services::DirectoryNamesOutcome::kBusy)
+          target->SetShortcuts(std::move(names->entries));
         console_.RefreshWindows();
       },
       this);

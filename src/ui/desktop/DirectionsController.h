@@ -3,10 +3,15 @@
 // directory when it opens and on its rescan command, on the worker, with the
 // progress window and the main window's progress bar following the load;
 // closing the view (or ending the program) stops the load at its next step.
+// A view opened as the shortcut list reads the names only until its table is
+// wanted (CViewDirections.h tells when which load runs).
 // Deleting entries runs there too, one entry after the other.
 
 #include <QObject>
 #include <QPointer>
+
+#include <cstddef>
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -30,7 +35,10 @@ class DirectionsController : public QObject {
   void Attach(CMainFrame* frame);
   // A directions view was opened (or activated): it reads its node unless it has.
   void Opened(CViewDirections* view);
+  // Every entry read in full (the table, and the shortcut list from it).
   void Load(CViewDirections* view);
+  // The names only, for the shortcut list.
+  void LoadNames(CViewDirections* view);
   void Delete(CViewDirections* view, const std::vector<std::string>& mailboxNames);
   // Commands 32788 (fields chooser) and 32789 (preview); false for others.
   bool HandleCommand(int id);
@@ -41,6 +49,10 @@ class DirectionsController : public QObject {
  private:
   CViewDirections* ActiveView() const;
   void ShowProgress(size_t step, size_t total);
+  // Refuses while a load or another user job runs; otherwise marks the load
+  // as running and gives the worker's progress callback for `view`.
+  bool BeginLoad(CViewDirections* view, std::function<bool(size_t, size_t)>& progress);
+  void EndLoad();
 
   DesktopConsole& console_;
   QPointer<CMainFrame> frame_;

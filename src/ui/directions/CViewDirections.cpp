@@ -1,6 +1,9 @@
 #include "ui/directions/CViewDirections.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -8,15 +11,11 @@
 #include <algorithm>
 
 #include "ui/directions/CGridDirections.h"
-#include "ui/icons/Icons.h"
+#include "ui/directions/ShortcutIcon.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
-
-namespace {
-constexpr int kNameRole = Qt::UserRole + 1;
-}
 
 CGridDirShortcuts::CGridDirShortcuts(QWidget* parent) : QListWidget(parent) {
   setObjectName("CGridDirShortcuts");
@@ -29,12 +28,15 @@ CGridDirShortcuts::CGridDirShortcuts(QWidget* parent) : QListWidget(parent) {
   setMovement(QListView::Static);
 }
 
-void CGridDirShortcuts::SetEntries(const std::vector<model::_VxItemBase>& entries) {
+void CGridDirShortcuts::SetEntries(const std::vector<services::ShortcutEntry>& entries) {
   setUpdatesEnabled(false);
   clear();
-  for (const model::_VxItemBase& entry : entries) {
-    auto* item = new QListWidgetItem(EntryIcon(entry.kindOnServer == 1), FromCp(entry.mailboxName), this);
-    item->setData(kNameRole, FromCp(entry.mailboxName));
+  for (const services::ShortcutEntry& entry : entries) {
+    const QString name = FromCp(entry.name);
+    auto* item = new QListWidgetItem(ShortcutIcon(entry.abonent, entry.active), name, this);
+    item->setData(kNameRole, name);
+    item->setData(kAbonentRole, entry.abonent);
+    item->setData(kActiveRole, entry.active);
   }
   setUpdatesEnabled(true);
 }
@@ -46,23 +48,37 @@ std::vector<std::string> CGridDirShortcuts::SelectedNames() const {
   return names;
 }
 
+QListWidgetItem* CGridDirShortcuts::ItemOf(const std::string& mailboxName) const {
+  const QString name = FromCp(mailboxName);
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->data(kNameRole).toString() == name) return item(i);
+  return nullptr;
+}
+
 CViewDirections::CViewDirections(DataKind kind, std::string mailServer, QWidget* parent)
     : CChildView(kind, std::move(mailServer), "", parent),
       stack_(new QStackedWidget(this)),
       table_(new CGridDirections(this)),
-      shortcuts_(new CGridDirShortcuts(this)) {
+      shortcuts_(new CGridDirShortcuts(this)),
+      shortcutsAction_(new QAction("Shortcuts (quick view)", this)),
+      tableAction_(new QAction("Table (detailed view)", this)) {
   setObjectName("CViewDirections");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(stack_);
   stack_->addWidget(table_);
   stack_->addWidget(shortcuts_);
-  ShowTable(kind != DataKind::DirectionsShortcuts);
+  shortcutsAction_->setCheckable(true);
+  tableAction_->setCheckable(true);
+  connect(shortcutsAction_, &QAction::triggered, this, [this] { ShowTable(false); });
+  connect(tableAction_, &QAction::triggered, this, [this] { ShowTable(true); });
+  stack_->setCurrentWidget(kind == DataKind::DirectionsShortcuts ? static_cast<QWidget*>(shortcuts_) : table_);
   QSettings profile(CMainFrame::kProfileName, CMainFrame::kProfileName);
   table_->RestoreLayout(profile, MailServer());
   connect(table_, &CGridDirections::openRequested, this, &CViewDirections::openRequested);
-  connect(shortcuts_, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) { emit openRequested(ToCp(item->data(kNameRole).toString())); });
+  connect(shortcuts_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    emit openRequested(ToCp(item->data(CGridDirShortcuts::kNameRole).toString()));
+  });
 }
 
 CViewDirections::~CViewDirections() {
@@ -71,7 +87,11 @@ CViewDirections::~CViewDirections() {
   table_->SaveLayout(profile, MailServer());
 }
 
-void CViewDirections::ShowTable(bool table) { stack_->setCurrentWidget(table ? static_cast<QWidget*>(table_) : shortcuts_); }
+void CViewDirections::ShowTable(bool table) {
+  if (table == TableShown()) return;
+  stack_->setCurrentWidget(table ? static_cast<QWidget*>(table_) : shortcuts_);
+  if (table && !loaded_) emit fullLoadWanted();
+}
 
 bool CViewDirections::TableShown() const { return stack_->currentWidget() == table_; }
 
@@ -79,15 +99,31 @@ void CViewDirections::SetEntries(std::vector<model::_VxItemBase> entries) {
   entries_ = std::move(entries);
   loaded_ = true;
   table_->SetEntries(entries_);
-  shortcuts_->SetEntries(entries_);
+  FillShortcutsFromEntries();
+}
+
+void CViewDirections::SetShortcuts(std::vector<services::ShortcutEntry> shortcuts) {
+  shortcutEntries_ = std::move(shortcuts);
+  shortcuts_->SetEntries(shortcutEntries_);
+}
+
+void CViewDirections::FillShortcutsFromEntries() {
+  std::vector<services::ShortcutEntry> shortcuts;
+  shortcuts.reserve(entries_.size());
+  for (const model::_VxItemBase& entry : entries_)
+    shortcuts.push_back({entry.mailboxName, entry.kindOnServer == 1, entry.active != 0});
+  SetShortcuts(std::move(shortcuts));
 }
 
 void CViewDirections::RemoveEntry(const std::string& mailboxName) {
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                 [&](const model::_VxItemBase& e) { return e.mailboxName == mailboxName; }),
                  entries_.end());
+  shortcutEntries_.erase(std::remove_if(shortcutEntries_.begin(), shortcutEntries_.end(),
+                                        [&](const services::ShortcutEntry& e) { return e.name == mailboxName; }),
+                         shortcutEntries_.end());
   table_->SetEntries(entries_);
-  shortcuts_->SetEntries(entries_);
+  shortcuts_->SetEntries(shortcutEntries_);
 }
 
 std::vector<std::string> CViewDirections::SelectedNames() const {
@@ -101,6 +137,15 @@ void CViewDirections::keyPressEvent(QKeyEvent* event) {
     return;
   }
   CChildView::keyPressEvent(event);
+}
+
+void CViewDirections::contextMenuEvent(QContextMenuEvent* event) {
+  shortcutsAction_->setChecked(!TableShown());
+  tableAction_->setChecked(TableShown());
+  QMenu menu(this);
+  menu.addAction(shortcutsAction_);
+  menu.addAction(tableAction_);
+  menu.exec(event->globalPos());
 }
 
 }  // namespace ui
