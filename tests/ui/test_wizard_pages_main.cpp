@@ -329,6 +329,36 @@ class WizardPagesMain : public QObject {
     QVERIFY(f.Gathered().routingAddresses == Lists({{5, "BOX1"}}));
   }
 
+  void listKeys() {
+    Fixture<ui::CWizRouting> f;
+    _VxItemBase entry = Entry("BOX1", false, false);
+    entry.routingAddresses = Lists({{5, "P1"}, {5, "P2"}});
+    f.page->ShowEntry(entry);
+    QTableWidget* grid = f.page->Grid();
+    grid->setFocus();
+    auto editorOpen = [grid] { return grid->indexWidget(grid->currentIndex()) != nullptr; };
+
+    grid->selectRow(1);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(grid->rowCount(), 1);
+    QCOMPARE(grid->item(0, ui::CWizRouting::kAddress)->text(), QString("P1"));
+
+    grid->selectRow(0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QVERIFY(editorOpen());
+    // Delete in an open editor edits its text and leaves the rows alone.
+    QTest::keyClick(grid->indexWidget(grid->currentIndex()), Qt::Key_Delete);
+    QCOMPARE(grid->rowCount(), 1);
+    f.page->TakePendingInput();
+    QVERIFY(!editorOpen());
+
+    QTest::keyClick(grid, Qt::Key_Insert);
+    QCOMPARE(grid->rowCount(), 2);
+    QVERIFY(editorOpen());
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QVERIFY(f.dialogs.boxes.empty());
+  }
+
   void levelIsChosenFromTheSixNames() {
     Fixture<ui::CWizRouting> f;
     f.page->ShowEntry(Entry("BOX1", false, false));
