@@ -1,0 +1,253 @@
+#include "ui/wizard/CWizRouting.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <set>
+
+#include "ports/DialogPort.h"
+#include "text/Cp1251.h"
+#include "text/Strings.h"
+#include "ui/dialogs/CDlgRequestAddrFields.h"
+#include "ui/text/QtText.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kNewRowLevel = model::kLevelCount - 1;  // PN
+
+QString Ru(const char* utf8) { return FromCp(text::Cp(utf8)); }
+
+// The level cell: a drop-down of the six names.
+class LevelDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    auto* box = new QComboBox(parent);
+    for (int level = 0; level < model::kLevelCount; ++level) box->addItem(FromCp(model::LevelName(level)));
+    return box;
+  }
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* box = static_cast<QComboBox*>(editor);
+    const int found = box->findText(index.data(Qt::EditRole).toString());
+    box->setCurrentIndex(found < 0 ? kNewRowLevel : found);
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+  }
+};
+
+std::vector<int> SelectedRowsOf(const QTableWidget& grid) {
+  std::set<int> rows;
+  for (const QModelIndex& index : grid.selectionModel()->selectedIndexes()) rows.insert(index.row());
+  return {rows.begin(), rows.end()};
+}
+
+}  // namespace
+
+CWizRouting::CWizRouting(WizContext& context, QWidget* parent)
+    : CWizPage(Ru("Параметры маршрутизации"), context, parent) {
+  Body()->addWidget(new QLabel(Ru("Адреса направления"), this));
+  grid_ = new QTableWidget(0, kColumnCount, this);
+  grid_->setHorizontalHeaderLabels({QStringLiteral("Address"), QStringLiteral("Level")});
+  grid_->horizontalHeader()->setSectionResizeMode(kAddress, QHeaderView::Stretch);
+  grid_->verticalHeader()->setVisible(false);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+  grid_->setItemDelegateForColumn(kLevel, new LevelDelegate(grid_));
+  grid_->installEventFilter(this);
+  Body()->addWidget(grid_, 1);
+
+  auto* commands = new QHBoxLayout;
+  auto* insert = new QPushButton(QStringLiteral("Insert"), this);
+  auto* edit = new QPushButton(QStringLiteral("Edit"), this);
+  auto* remove = new QPushButton(QStringLiteral("Delete"), this);
+  commands->addWidget(insert);
+  commands->addWidget(edit);
+  commands->addWidget(remove);
+  commands->addStretch(1);
+  Body()->addLayout(commands);
+  connect(insert, &QPushButton::clicked, this, [this] { InsertRowAndEdit(); });
+  connect(edit, &QPushButton::clicked, this, [this] { EditSelectedRow(); });
+  connect(remove, &QPushButton::clicked, this, [this] { DeleteSelectedRows(); });
+  connect(grid_, &QTableWidget::itemChanged, this, &CWizPage::changed);
+
+  book_ = new QWidget(this);
+  auto* bookLayout = new QVBoxLayout(book_);
+  bookLayout->setContentsMargins(0, 0, 0, 0);
+  auto* addressRow = new QHBoxLayout;
+  addressRow->addWidget(new QLabel(QStringLiteral("X400 address"), book_));
+  address_ = new QLineEdit(book_);
+  address_->setObjectName("absAddress");
+  addressRow->addWidget(address_, 1);
+  fieldsButton_ = new QToolButton(book_);
+  fieldsButton_->setText(QStringLiteral("..."));
+  addressRow->addWidget(fieldsButton_);
+  bookLayout->addLayout(addressRow);
+  auto* checkRow = new QHBoxLayout;
+  complete_ = new QCheckBox(QStringLiteral("Complete X400 specification for address book"), book_);
+  verify_ = new QPushButton(QStringLiteral("Verify"), book_);
+  checkRow->addWidget(complete_);
+  checkRow->addStretch(1);
+  checkRow->addWidget(verify_);
+  bookLayout->addLayout(checkRow);
+  Body()->addWidget(book_);
+  book_->setVisible(false);
+
+  connect(address_, &QLineEdit::textEdited, this, &CWizPage::changed);
+  connect(fieldsButton_, &QToolButton::clicked, this, &CWizRouting::RequestAddressFields);
+  connect(verify_, &QPushButton::clicked, this, [this] { CheckAddressField(true); });
+}
+
+void CWizRouting::SetAbonentMode(bool abonent) {
+  abonent_ = abonent;
+  book_->setVisible(abonent);
+}
+
+void CWizRouting::AddRow(const std::string& address, const std::string& levelName) {
+  const QSignalBlocker block(grid_);
+  const int row = grid_->rowCount();
+  grid_->insertRow(row);
+  grid_->setItem(row, kAddress, new QTableWidgetItem(FromCp(address)));
+  grid_->setItem(row, kLevel, new QTableWidgetItem(FromCp(levelName)));
+}
+
+void CWizRouting::ShowEntry(const model::_VxItemBase& entry) {
+  grid_->setRowCount(0);
+  for (int level = 0; level < model::kLevelCount; ++level) {
+    for (const std::string& address : entry.routingAddresses[static_cast<size_t>(level)]) {
+      AddRow(address, std::string(model::LevelName(level)));
+    }
+  }
+  address_->setText(FromCp(entry.absAddress));
+  complete_->setChecked(false);
+  SetAbonentMode(entry.kind != 0);
+}
+
+model::RoutingLists CWizRouting::Routing() const {
+  model::RoutingLists lists;
+  for (int row = 0; row < grid_->rowCount(); ++row) {
+    const QTableWidgetItem* addressItem = grid_->item(row, kAddress);
+    const QTableWidgetItem* levelItem = grid_->item(row, kLevel);
+    if (addressItem == nullptr || levelItem == nullptr) continue;
+    const std::string address = text::ToUpperAscii(text::Trim(ToCp(addressItem->text())));
+    const int level = model::LevelFromName(ToCp(levelItem->text()));
+    if (address.empty() || level < 0) continue;
+    lists[static_cast<size_t>(level)].push_back(address);
+  }
+  return lists;
+}
+
+void CWizRouting::GatherInto(model::_VxItemBase& entry) {
+  entry.routingAddresses = Routing();
+  entry.absAddress = abonent_ ? text::Trim(ToCp(address_->text())) : std::string();
+}
+
+void CWizRouting::TakePendingInput() {
+  const QModelIndex current = grid_->currentIndex();
+  QWidget* editor = current.isValid() ? grid_->indexWidget(current) : nullptr;
+  if (editor == nullptr) return;
+  QAbstractItemDelegate* delegate = grid_->itemDelegateForIndex(current);
+  emit delegate->commitData(editor);
+  emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool CWizRouting::InsertRowAndEdit() {
+  TakePendingInput();
+  AddRow("", std::string(model::LevelName(kNewRowLevel)));
+  const int row = grid_->rowCount() - 1;
+  grid_->clearSelection();
+  grid_->setCurrentCell(row, kAddress);
+  grid_->editItem(grid_->item(row, kAddress));
+  emit changed();
+  return true;
+}
+
+bool CWizRouting::EditSelectedRow() {
+  const std::vector<int> rows = SelectedRowsOf(*grid_);
+  if (rows.size() != 1) {
+    ReportSelectionNeeded();
+    return false;
+  }
+  grid_->setCurrentCell(rows.front(), kAddress);
+  grid_->editItem(grid_->item(rows.front(), kAddress));
+  return true;
+}
+
+bool CWizRouting::DeleteSelectedRows() {
+  TakePendingInput();
+  std::vector<int> rows = SelectedRowsOf(*grid_);
+  if (rows.empty()) {
+    ReportSelectionNeeded();
+    return false;
+  }
+  std::sort(rows.rbegin(), rows.rend());
+  for (int row : rows) grid_->removeRow(row);
+  emit changed();
+  return true;
+}
+
+void CWizRouting::ReportSelectionNeeded() {
+  if (Context().dialogs == nullptr) return;
+  Context().dialogs->Message(text::Cp("Необходимо выбрать один элемент в параметрах маршрутизации!"),
+                             text::Cp("Сообщение"), ports::MsgIcon::Exclamation);
+}
+
+bool CWizRouting::CompleteAsked() const { return abonent_ && complete_->isChecked(); }
+
+bool CWizRouting::CheckAddressField(bool withMessage) {
+  const model::BookAddressCheck result =
+      model::CheckBookAddress(CompleteAsked(), ToCp(address_->text()), Routing());
+  const bool passed = result == model::BookAddressCheck::kNotAsked || result == model::BookAddressCheck::kCorrect;
+  if (withMessage && result != model::BookAddressCheck::kNotAsked && Context().dialogs != nullptr) {
+    const ports::MsgIcon icon = result == model::BookAddressCheck::kEmpty ? ports::MsgIcon::Error
+                                : passed                                   ? ports::MsgIcon::Information
+                                                                           : ports::MsgIcon::Exclamation;
+    Context().dialogs->Message(model::BookAddressCheckText(result), model::BookAddressCheckTitle(result), icon);
+  }
+  return passed;
+}
+
+void CWizRouting::RequestAddressFields() {
+  CDlgRequestAddrFields dialog(Context().dialogs, this);
+  dialog.SetAddress(ToCp(address_->text()));
+  if (dialog.exec() != QDialog::Accepted) return;
+  address_->setText(FromCp(dialog.Address()));
+  emit changed();
+}
+
+bool CWizRouting::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress && grid_->indexWidget(grid_->currentIndex()) == nullptr) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Insert:
+        InsertRowAndEdit();
+        return true;
+      case Qt::Key_Delete:
+        DeleteSelectedRows();
+        return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        EditSelectedRow();
+        return true;
+      default:
+        break;
+    }
+  }
+  return CWizPage::eventFilter(watched, event);
+}
+
+}  // namespace ui
