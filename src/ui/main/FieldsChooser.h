@@ -1,0 +1,21 @@
+#pragma once
+// The fields chooser of the grids (Ctrl+F): one check box per column, OK and
+// Cancel. Works on any item view's columns through the two callbacks, so a
+// table and a tree share it.
+//
+//   ChooseFields(this, titles, [&](int c) { return !isColumnHidden(c); },
+//                [&](int c, bool shown) { setColumnHidden(c, !shown); });
+
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+// Shows the chooser; on OK sets every column's visibility. False when cancelled.
+bool ChooseFields(QWidget* parent, const QStringList& titles, const std::function<bool(int)>& shown,
+                  const std::function<void(int, bool)>& setShown);
+
+}  // namespace ui
