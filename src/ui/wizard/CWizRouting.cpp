@@ -210,14 +210,17 @@ void CWizRouting::ReportSelectionNeeded() {
 bool CWizRouting::CompleteAsked() const { return abonent_ && complete_->isChecked(); }
 
 bool CWizRouting::CheckAddressField(bool withMessage) {
-  const model::BookAddressCheck result =
-      model::CheckBookAddress(CompleteAsked(), ToCp(address_->text()), Routing());
+  return ReportBookAddressCheck(model::CheckBookAddress(CompleteAsked(), ToCp(address_->text()), Routing()),
+                                withMessage ? Context().dialogs : nullptr);
+}
+
+bool ReportBookAddressCheck(model::BookAddressCheck result, ports::DialogPort* dialogs) {
   const bool passed = result == model::BookAddressCheck::kNotAsked || result == model::BookAddressCheck::kCorrect;
-  if (withMessage && result != model::BookAddressCheck::kNotAsked && Context().dialogs != nullptr) {
+  if (dialogs != nullptr && result != model::BookAddressCheck::kNotAsked) {
     const ports::MsgIcon icon = result == model::BookAddressCheck::kEmpty ? ports::MsgIcon::Error
                                 : passed                                   ? ports::MsgIcon::Information
                                                                            : ports::MsgIcon::Exclamation;
-    Context().dialogs->Message(model::BookAddressCheckText(result), model::BookAddressCheckTitle(result), icon);
+    dialogs->Message(model::BookAddressCheckText(result), model::BookAddressCheckTitle(result), icon);
   }
   return passed;
 }

@@ -86,4 +86,8 @@ class CWizRouting : public CWizPage {
   QPushButton* verify_;
 };
 
+// The verdict of the address-book check: true when it passes (or was not
+// asked for); with `dialogs` the verdict is shown. Any thread.
+bool ReportBookAddressCheck(model::BookAddressCheck result, ports::DialogPort* dialogs);
+
 }  // namespace ui
