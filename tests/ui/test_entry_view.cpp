@@ -11,9 +11,32 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDial>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
 #include "model/item/EntryClipboard.h"
+#include "sim/lib/SimNode.h"
+#include "ui/abonent/CGridAbonentParms.h"
+#include "ui/abonent/CGridInst.h"
+#include "ui/direction/CGridApf.h"
+#include "ui/direction/CGridTimings.h"
+#include "ui/directions/CViewDirections.h"
+#include "ui/desktop/DirectionsController.h"
+#include "ui/wizard/CWizAbonent.h"
+#include "ui/wizard/CWizApfs.h"
+#include "ui/wizard/CWizDirection.h"
+#include "ui/wizard/CWizInstall.h"
+#include "ui/wizard/CWizMain.h"
+#include "ui/wizard/CWizRouting.h"
+#include "ui/wizard/CWizTiming.h"
 #include "model/item/ItemArchive.h"
 #include "support/DesktopHarness.h"
 #include "support/ModalAnswer.h"
@@ -27,6 +50,7 @@
 #include "ui/text/QtText.h"
 
 using testsupport::ModalAnswer;
+using testsupport::ModalScript;
 using uitest::DesktopHarness;
 
 namespace {
@@ -53,6 +77,64 @@ ui::CViewAbonent* OpenNew(DesktopHarness& harness, bool abonent) {
   harness.Console().Entries().New("NODE", abonent);
   Settle(harness);
   return ActiveEntryView(harness);
+}
+
+template <class Page>
+Page* PageOf(ui::CViewAbonent* view, int index) {
+  return static_cast<Page*>(view->Pages().pages[static_cast<size_t>(index)]);
+}
+
+enum PageIndex { kMain = 0, kRouting, kDirection, kAgents, kTimings, kAbonent, kInstall };
+
+// Applies and waits until the node has answered and the entry is read back.
+void Apply(DesktopHarness& harness, ui::CViewAbonent* view) {
+  emit view->applyRequested();
+  Settle(harness);
+}
+
+// A copy of the node's directory entry (empty name: not there).
+sim::DirEntry NodeEntry(DesktopHarness& harness, const std::string& name) {
+  sim::DirEntry found;
+  harness.Simulator().WithNode([&](sim::SimNode& node) {
+    for (const sim::DirEntry& entry : node.Data().directory)
+      if (entry.name == name) found = entry;
+  });
+  return found;
+}
+
+// The node's abonent record's parameter lines, or nothing.
+std::optional<std::string> NodeAbonent(DesktopHarness& harness, const std::string& name) {
+  std::optional<std::string> params;
+  harness.Simulator().WithNode([&](sim::SimNode& node) {
+    for (const sim::AbonentRecord& record : node.Data().abonents)
+      if (record.name == name) params = record.params;
+  });
+  return params;
+}
+
+// "KEY>target" of a routing level on the node.
+QStringList NodeRoutes(DesktopHarness& harness, int level) {
+  QStringList routes;
+  harness.Simulator().WithNode([&](sim::SimNode& node) {
+    for (const sim::RouteEntry& route : node.Data().routes[static_cast<size_t>(level)])
+      routes << QString::fromStdString(route.key + ">" + route.target);
+  });
+  return routes;
+}
+
+// Opens the name editor of a new agent row and picks `name` from the drop-down
+// the node's configuration filled.
+bool AddAgentFromDropDown(DesktopHarness& harness, ui::CGridApf* grid, const QString& name, const QString& value) {
+  grid->InsertRowAndEdit();
+  harness.WaitIdle();
+  QTest::qWait(20);
+  auto* combo = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
+  if (combo == nullptr || combo->findText(name) < 0) return false;
+  combo->setCurrentIndex(combo->findText(name));
+  const int row = grid->RowCount() - 1;
+  grid->setFocus();  // the editor closes and commits its choice
+  QTest::qWait(20);
+  return grid->CellText(row, ui::CGridApf::kName) == name && grid->CommitEdit(row, ui::CGridApf::kValue, value);
 }
 
 QStringList VisibleCaptions(ui::CViewAbonent* view) {
@@ -126,6 +208,253 @@ class EntryViewTest : public QObject {
     Settle(harness);
     QVERIFY(!view->Shown().lastRefreshFailed);
     QVERIFY(!view->CautionPane()->isVisibleTo(view));
+  }
+
+  void everyPageOfADirectionReachesTheNode() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewAbonent* view = OpenEntry(harness, "NSK-NODE");
+    QVERIFY(view);
+    PageOf<ui::CWizMain>(view, kMain)->Locked()->setChecked(true);
+    PageOf<ui::CWizRouting>(view, kRouting)->AddRow("filial-tver", "ORG");
+    auto* direction = PageOf<ui::CWizDirection>(view, kDirection);
+    direction->PriorityEdit()->setText("4");
+    direction->CallAtInterval()->setChecked(true);
+    direction->MinutesDial()->setValue(90);
+    view->Tabs()->setCurrentIndex(kAgents);
+    QVERIFY(AddAgentFromDropDown(harness, PageOf<ui::CWizApfs>(view, kAgents)->Grid(), "#TCPVELT", "backup:10001"));
+    ui::CGridTimings* timings = PageOf<ui::CWizTiming>(view, kTimings)->Grid();
+    QVERIFY(timings->CommitEdit(0, ui::CGridTimings::kStartTime, "07:00:00"));
+
+    ModalScript boxes({"OK", "OK"});
+    Apply(harness, view);
+    QVERIFY2(boxes.Seen().isEmpty(), qPrintable(boxes.Seen().join("\n")));
+    const sim::DirEntry node = NodeEntry(harness, "NSK-NODE");
+    QCOMPARE(node.attributes.Blocked, 1);
+    QCOMPARE(node.attributes.Priority, 4);
+    QCOMPARE(node.attributes.CallAtInterval, 1);
+    QCOMPARE(node.attributes.ExtraOption, 5400);
+    QCOMPARE(QString::fromStdString(node.apfList),
+             QString("#ZMODEM=COM2,+73832000000\n#TCPVELT=10.20.1.5:10000\n#TCPVELT=BACKUP:10001"));
+    QVERIFY(NodeRoutes(harness, 3).contains("FILIAL-TVER>NSK-NODE"));
+    // The entry was read back from the node: the pages show what it holds now.
+    QCOMPARE(timings->CellText(0, ui::CGridTimings::kStartTime), QString("07:00:00"));
+    QCOMPARE(direction->MinutesLabel()->text(), QString("01:30"));
+    QVERIFY(!view->Pending());
+  }
+
+  void anUneditedScheduleGoesBackByteForByte() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    const std::string before = NodeEntry(harness, "SPB-NODE").timings;
+    QVERIFY(!before.empty());
+    ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
+    QVERIFY(view);
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("7");
+    ModalScript boxes({"OK"});
+    Apply(harness, view);
+    QVERIFY2(boxes.Seen().isEmpty(), qPrintable(boxes.Seen().join("\n")));
+    QCOMPARE(NodeEntry(harness, "SPB-NODE").attributes.Priority, 7);
+    QVERIFY(NodeEntry(harness, "SPB-NODE").timings == before);
+  }
+
+  void aNewDirectionIsCreatedPageByPage() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewAbonent* view = OpenNew(harness, false);
+    QVERIFY(view);
+    PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->setText("  tver ");
+    PageOf<ui::CWizRouting>(view, kRouting)->AddRow("tver", "PRMD");
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("2");
+    view->Tabs()->setCurrentIndex(kAgents);
+    QVERIFY(AddAgentFromDropDown(harness, PageOf<ui::CWizApfs>(view, kAgents)->Grid(), "#TCPVELT", "tver:10000"));
+    ui::CGridTimings* timings = PageOf<ui::CWizTiming>(view, kTimings)->Grid();
+    timings->InsertRowAndEdit();
+    PageOf<ui::CWizTiming>(view, kTimings)->TakePendingInput();
+    QCOMPARE(timings->RowCount(), 1);
+    QVERIFY(timings->CommitEdit(0, ui::CGridTimings::kStartTime, "09:00:00"));
+
+    ModalScript boxes({"OK", "OK"});
+    Apply(harness, view);
+    QVERIFY2(boxes.Seen().isEmpty(), qPrintable(boxes.Seen().join("\n")));
+    const sim::DirEntry node = NodeEntry(harness, "TVER");
+    QCOMPARE(QString::fromStdString(node.name), QString("TVER"));
+    QVERIFY(!node.abonent);
+    QCOMPARE(node.attributes.Priority, 2);
+    QCOMPARE(QString::fromStdString(node.apfList), QString("#TCPVELT=TVER:10000"));
+    QCOMPARE(node.timings.size(), size_t{72});
+    QVERIFY(NodeRoutes(harness, 2).contains("TVER>TVER"));
+    // Stored now: the title says so and the window is found by the name.
+    QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - направление \"TVER\""));
+    QCOMPARE(OpenEntry(harness, "TVER"), view);
+  }
+
+  void aNewAbonentIsCreatedWithItsIdentity() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewAbonent* view = OpenNew(harness, true);
+    QVERIFY(view);
+    PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->setText("sidorov");
+    auto* abonent = PageOf<ui::CWizAbonent>(view, kAbonent);
+    QVERIFY(abonent->StandardGrid()->CommitEdit(0, ui::CGridAbonentParms::kValue, QString::fromUtf8("Сидоров С.С.")));
+    abonent->PasswordBox()->setChecked(true);
+    abonent->PasswordEdit()->setText("secret");
+    abonent->RetypeEdit()->setText("secret");
+    auto* install = PageOf<ui::CWizInstall>(view, kInstall);
+    QVERIFY(!install->ListOffered());
+
+    ModalScript boxes({"OK", "OK"});
+    Apply(harness, view);
+    QVERIFY2(boxes.Seen().isEmpty(), qPrintable(boxes.Seen().join("\n")));
+    const sim::DirEntry node = NodeEntry(harness, "SIDOROV");
+    QVERIFY(node.abonent);
+    QVERIFY(node.passwordSet);
+    const std::optional<std::string> record = NodeAbonent(harness, "SIDOROV");
+    QVERIFY(record);
+    const QString params = ui::FromCp(*record);
+    QVERIFY2(params.contains(QString::fromUtf8("#FULLNAME=Сидоров С.С.")), qPrintable(params));
+    QVERIFY2(QRegularExpression("#USERID=[0-9A-Fa-f]{32}\n").match(params).hasMatch(), qPrintable(params));
+    // Without routing of its own a new abonent is reached by its name.
+    QVERIFY(NodeRoutes(harness, 5).contains("SIDOROV>SIDOROV"));
+    QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - абонент \"SIDOROV\""));
+    // Stored and unchanged: the installation page offers the node's sets.
+    view->Tabs()->setCurrentIndex(kInstall);
+    Settle(harness);
+    QVERIFY(install->ListOffered());
+    QCOMPARE(install->Grid()->Rows().size(), size_t{2});
+  }
+
+  void kindChangesBothWays() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    // An abonent becomes a direction after the question.
+    ui::CViewAbonent* petrova = OpenEntry(harness, "PETROVA");
+    QVERIFY(petrova);
+    {
+      ModalScript question({"No"});
+      PageOf<ui::CWizMain>(petrova, kMain)->AbonentMode()->click();
+      QTRY_VERIFY(question.Done());
+      QVERIFY(PageOf<ui::CWizMain>(petrova, kMain)->AbonentMode()->isChecked());
+      QVERIFY(petrova->Tabs()->isTabVisible(kAbonent));
+    }
+    {
+      ModalScript question({"Yes"});
+      PageOf<ui::CWizMain>(petrova, kMain)->AbonentMode()->click();
+      QTRY_VERIFY(question.Done());
+    }
+    QVERIFY(!petrova->Tabs()->isTabVisible(kAbonent));
+    QVERIFY(petrova->Tabs()->isTabVisible(kDirection));
+    {
+      ModalScript none({"OK"});
+      Apply(harness, petrova);
+      QVERIFY2(none.Seen().isEmpty(), qPrintable(none.Seen().join("\n")));
+    }
+    QVERIFY(!NodeEntry(harness, "PETROVA").abonent);
+    QVERIFY(!NodeAbonent(harness, "PETROVA"));
+    QCOMPARE(petrova->windowTitle(), QString::fromUtf8("Узел \"NODE\" - направление \"PETROVA\""));
+
+    // A direction becomes an abonent: it has an identity ready, and its
+    // empty full name is filled from the name after the question.
+    ui::CViewAbonent* kaluga = OpenEntry(harness, "KALUGA");
+    QVERIFY(kaluga);
+    PageOf<ui::CWizMain>(kaluga, kMain)->AbonentMode()->click();
+    QVERIFY(kaluga->Tabs()->isTabVisible(kAbonent));
+    QVERIFY(!kaluga->Tabs()->isTabVisible(kAgents));
+    ModalScript fullName({"Yes", "OK"});
+    Apply(harness, kaluga);
+    QCOMPARE(fullName.Seen().size(), 1);
+    QVERIFY(fullName.Seen()[0].contains(QString::fromUtf8("не задано поле \"Полное имя\"")));
+    QVERIFY(NodeEntry(harness, "KALUGA").abonent);
+    const std::optional<std::string> record = NodeAbonent(harness, "KALUGA");
+    QVERIFY(record);
+    QVERIFY2(QString::fromStdString(*record).contains("#FULLNAME=KALUGA"), record->c_str());
+    QVERIFY2(QRegularExpression("#USERID=[0-9A-Fa-f]{32}\n").match(QString::fromStdString(*record)).hasMatch(),
+             record->c_str());
+  }
+
+  void copiedEntryPastedIntoANewOneAndTheOldDeleted() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewAbonent* ivanov = OpenEntry(harness, "IVANOV");
+    QVERIFY(ivanov);
+    // A stored name is not edited in place: the view says how to rename.
+    {
+      auto box = ModalAnswer::Click("OK");
+      QTest::mouseClick(PageOf<ui::CWizMain>(ivanov, kMain)->MailboxNameEdit(), Qt::LeftButton);
+      QTRY_VERIFY(box->Answered());
+      QVERIFY(box->Seen().text.startsWith(QString::fromUtf8("Для изменения имени абонента/направления")));
+    }
+    emit ivanov->copyRequested();
+    ui::CViewAbonent* renamed = OpenNew(harness, true);
+    QVERIFY(renamed);
+    const QString newId = PageOf<ui::CWizAbonent>(renamed, kAbonent)->StandardGrid()->CellText(15, ui::CGridAbonentParms::kValue);
+    QCOMPARE(newId.size(), 32);
+    {
+      // Every page but the routing one: the old routing goes with the old box.
+      ModalAnswer answer([](QWidget* window) {
+        auto* ask = qobject_cast<ui::CDlgVaAskPaste*>(window);
+        if (ask == nullptr) {
+          window->close();
+          return;
+        }
+        ask->Choice(1)->setChecked(false);
+        ask->accept();
+      });
+      emit renamed->pasteRequested();
+      QTRY_VERIFY(answer.Answered());
+      QCOMPARE(answer.Seen().className, QString("ui::CDlgVaAskPaste"));
+    }
+    QVERIFY(renamed->Pending());
+    PageOf<ui::CWizMain>(renamed, kMain)->MailboxNameEdit()->setText("IVANOV2");
+    PageOf<ui::CWizRouting>(renamed, kRouting)->AddRow("IVANOV2", "PN");
+    {
+      ModalScript none({"OK"});
+      Apply(harness, renamed);
+      QVERIFY2(none.Seen().isEmpty(), qPrintable(none.Seen().join("\n")));
+    }
+    const std::optional<std::string> record = NodeAbonent(harness, "IVANOV2");
+    QVERIFY(record);
+    const QString params = ui::FromCp(*record);
+    QVERIFY2(params.contains(QString::fromUtf8("#FULLNAME=Иванов Иван Иванович")), qPrintable(params));
+    QVERIFY2(params.contains(QString::fromUtf8("#PHONE=+7 495 123-45-67")), qPrintable(params));
+    QVERIFY2(params.contains("#USERID=" + newId + "\n"), qPrintable(params));  // its own identity
+    QCOMPARE(NodeEntry(harness, "IVANOV2").attributes.Priority, 1);
+
+    // The old box goes: its mailbox holds messages, the node asks to confirm.
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
+    Settle(harness);
+    ui::CChildFrame* table = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsTable, "NODE", "");
+    auto* list = table ? qobject_cast<ui::CViewDirections*>(table->View()) : nullptr;
+    QVERIFY(list && list->Loaded());
+    ivanov = OpenEntry(harness, "IVANOV");
+    QVERIFY(ivanov);
+    const int sysopMessages = NodeEntry(harness, "SYSOP").messages;
+    {
+      ModalScript deletion({"Yes", "Yes"});
+      harness.Console().Directions().Delete(list, {"IVANOV"});
+      Settle(harness);
+      QCOMPARE(deletion.Seen().size(), 2);
+      QVERIFY(deletion.Seen()[1].startsWith(QString::fromUtf8("Внимание!: Папка почтового ящика \"IVANOV\"")));
+    }
+    QVERIFY(NodeEntry(harness, "IVANOV").name.empty());
+    QVERIFY(!NodeAbonent(harness, "IVANOV"));
+    QCOMPARE(NodeEntry(harness, "SYSOP").messages, sysopMessages + 3);
+    QVERIFY(!harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Entry, "NODE", "IVANOV"));
+    // Answered No, the mailbox with messages stays.
+    {
+      ModalScript deletion({"Yes", "No"});
+      harness.Console().Directions().Delete(list, {"BUH"});
+      Settle(harness);
+      QCOMPARE(deletion.Seen().size(), 2);
+    }
+    QCOMPARE(QString::fromStdString(NodeEntry(harness, "BUH").name), QString("BUH"));
+    QVERIFY(NodeAbonent(harness, "BUH"));
   }
 
   void dataOfAnotherVersionIsNotPasted() {

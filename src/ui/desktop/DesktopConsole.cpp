@@ -419,6 +419,12 @@ bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
     connect(main_, &CMainFrame::rowSelected, this, &DesktopConsole::OnRowSelected);
     connect(main_, &CMainFrame::openRequested, this, &DesktopConsole::OnOpenRequested);
     connect(main_, &CMainFrame::newEntryRequested, entries_.get(), &EntryController::New);
+    connect(entries_.get(), &EntryController::entryApplied, this, [this](const model::_VxItemBase& entry) {
+      if (!main_) return;
+      for (CChildFrame* window : main_->DataWindows())
+        if (auto* list = qobject_cast<CViewDirections*>(window->View()); list && list->MailServer() == entry.mailServerName)
+          list->UpdateEntry(entry);
+    });
     QMenu* trayMenu = new QMenu(main_);
     trayMenu->setObjectName("trayMenu");
     for (int id : TrayMenuCommands()) {

@@ -7,9 +7,11 @@
 #include "model/apply/DeleteEntry.h"
 #include "services/ConsoleServices.h"
 #include "services/DirectoryLoad.h"
+#include "services/EntryEdit.h"
 #include "services/DirectoryNames.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/desktop/EntryController.h"
 #include "ui/dialogs/CDownloadingDlg.h"
 #include "ui/directions/CGridDirections.h"
 #include "ui/directions/CViewDirections.h"
@@ -26,19 +28,6 @@ namespace {
 
 using Kind = ServiceRunner::Kind;
 using text::Cp;
-
-// The node's rights: every computer of the mail server holds administrator
-// rights for this console.
-bool NodeRights(services::ConsoleServices& services, const std::string& mailServer) {
-  core::NetworkServices& net = services.Net();
-  const core::__VtHostDescription* host = net.MailServers().Find(mailServer);
-  if (host == nullptr || host->computers.empty()) return false;
-  for (int index : host->computers) {
-    const core::__RpcClientDescription* computer = net.Computers().At(index);
-    if (computer == nullptr || !computer->Administrator()) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -63,6 +52,11 @@ void DirectionsController::Opened(CViewDirections* view) {
   auto loadWanted = [this, view] { view->FullLoadWanted() ? Load(view) : LoadNames(view); };
   connect(view, &CViewDirections::rescanRequested, this, loadWanted);
   connect(view, &CViewDirections::fullLoadWanted, this, [this, view] { Load(view); });
+  const std::string mailServer = view->MailServer();
+  connect(view, &CViewDirections::openRequested, this,
+          [this, mailServer](const std::string& name) { console_.Entries().Open(mailServer, name); });
+  connect(view, &CViewDirections::newEntryRequested, this,
+          [this, mailServer](bool abonent) { console_.Entries().New(mailServer, abonent); });
   connect(view, &CViewDirections::deleteRequested, this,
           [this, view](const std::vector<std::string>& names) { Delete(view, names); });
   loadWanted();
@@ -154,6 +148,9 @@ void DirectionsController::Delete(CViewDirections* view, const std::vector<std::
     dialogs.Message(core::ChannelBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
     return;
   }
+  // An entry's own views go before it does (an edit there would apply to
+  // nothing).
+  for (const std::string& name : mailboxNames) console_.Entries().CloseViews(view->MailServer(), name);
   QPointer<CViewDirections> target(view);
   const std::string mailServer = view->MailServer();
   auto deleted = std::make_shared<std::vector<std::string>>();
@@ -162,7 +159,7 @@ void DirectionsController::Delete(CViewDirections* view, const std::vector<std::
       [this, mailServer, mailboxNames, deleted] {
         services::ConsoleServices& services = console_.Services();
         for (const std::string& name : mailboxNames) {
-          model::DeleteRequest request{mailServer, name, NodeRights(services, mailServer), services.ScanRunning()};
+          model::DeleteRequest request{mailServer, name, services::HasNodeRights(services, mailServer), services.ScanRunning()};
           const model::DeleteOutcome outcome =
               model::DeleteEntry(request, console_.Dialogs(), services.Net(), services.Hosts(), services.Gate());
           if (outcome == model::DeleteOutcome::kDeleted) deleted->push_back(name);

@@ -126,6 +126,29 @@ void CViewDirections::RemoveEntry(const std::string& mailboxName) {
   shortcuts_->SetEntries(shortcutEntries_);
 }
 
+void CViewDirections::UpdateEntry(const model::_VxItemBase& entry) {
+  const auto same = [&](const std::string& name) { return name == entry.mailboxName; };
+  if (loaded_) {
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const model::_VxItemBase& e) { return same(e.mailboxName); });
+    if (it != entries_.end())
+      *it = entry;
+    else
+      entries_.push_back(entry);
+    table_->SetEntries(entries_);
+    FillShortcutsFromEntries();
+    return;
+  }
+  const services::ShortcutEntry shortcut{entry.mailboxName, entry.kindOnServer == 1, entry.active != 0};
+  auto it = std::find_if(shortcutEntries_.begin(), shortcutEntries_.end(),
+                         [&](const services::ShortcutEntry& e) { return same(e.name); });
+  if (it != shortcutEntries_.end())
+    *it = shortcut;
+  else
+    shortcutEntries_.push_back(shortcut);
+  shortcuts_->SetEntries(shortcutEntries_);
+}
+
 std::vector<std::string> CViewDirections::SelectedNames() const {
   return TableShown() ? table_->SelectedNames() : shortcuts_->SelectedNames();
 }
@@ -145,6 +168,9 @@ void CViewDirections::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   menu.addAction(shortcutsAction_);
   menu.addAction(tableAction_);
+  menu.addSeparator();
+  menu.addAction(QString::fromUtf8("Новое направление..."), this, [this] { emit newEntryRequested(false); });
+  menu.addAction(QString::fromUtf8("Новый абонент..."), this, [this] { emit newEntryRequested(true); });
   menu.exec(event->globalPos());
 }
 

@@ -79,6 +79,9 @@ class CViewDirections : public CChildView {
   bool FullLoadWanted() const { return loaded_ || TableShown(); }
   // Leaves out an entry deleted on the node.
   void RemoveEntry(const std::string& mailboxName);
+  // An entry written to the node from its own view: replaced in the lists,
+  // or added when it is new to them.
+  void UpdateEntry(const model::_VxItemBase& entry);
   std::vector<std::string> SelectedNames() const;
 
   // Set when the view goes: a load under way for it stops at its next step.
@@ -93,6 +96,8 @@ class CViewDirections : public CChildView {
   void fullLoadWanted();
   void openRequested(const std::string& mailboxName);
   void deleteRequested(const std::vector<std::string>& mailboxNames);
+  // The context menu: a new direction or abonent of this node.
+  void newEntryRequested(bool abonent);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -121,7 +121,9 @@ void CWizAbonent::ShowEntry(const model::_VxItemBase& entry) {
     }
     if (text::EqualsNoCaseAscii(standard.key, kUserId)) {
       row.valueLocked = true;
-      if (entry.isNew && text::Trim(row.value).empty()) {
+      // A new entry, and a direction that may yet become an abonent, get an
+      // identity of their own: without one an abonent cannot be applied.
+      if ((entry.isNew || entry.kindOnServer == 0) && text::Trim(row.value).empty()) {
         if (newUserId_.empty()) newUserId_ = model::NewUserId();
         row.value = newUserId_;
       }

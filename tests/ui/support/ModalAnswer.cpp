@@ -37,6 +37,28 @@ std::unique_ptr<ModalAnswer> ModalAnswer::Escape() {
   return std::make_unique<ModalAnswer>([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
 }
 
+ModalScript::ModalScript(QStringList buttons) : buttons_(std::move(buttons)) {
+  timer_.setInterval(10);
+  connect(&timer_, &QTimer::timeout, this, &ModalScript::Poll);
+  timer_.start();
+}
+
+void ModalScript::Poll() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (Done() || window == nullptr || !window->isVisible() || window == last_) return;
+  last_ = window;
+  auto* box = qobject_cast<QMessageBox*>(window);
+  seen_ << window->windowTitle() + ": " + (box ? box->text() : QString());
+  const QString text = buttons_[next_++];
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+    if (PlainButtonText(button->text()) == text) {
+      button->click();
+      return;
+    }
+  qWarning("no button \"%s\": closing the window", qPrintable(text));
+  window->close();
+}
+
 void ModalAnswer::Poll() {
   QWidget* window = QApplication::activeModalWidget();
   if (window == nullptr || !window->isVisible()) return;

@@ -5,6 +5,7 @@
 // of the test's own.
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -49,6 +50,25 @@ class ModalAnswer : public QObject {
   QTimer timer_;
   ModalSeen seen_;
   bool answered_ = false;
+};
+
+// Answers the modal windows that come one after the other, each with the
+// next button text of the list, and notes "title: text" of each (the text of
+// message boxes only). Windows beyond the list are left alone.
+class ModalScript : public QObject {
+ public:
+  explicit ModalScript(QStringList buttons);
+  bool Done() const { return next_ >= buttons_.size(); }
+  const QStringList& Seen() const { return seen_; }
+
+ private:
+  void Poll();
+
+  QStringList buttons_;
+  qsizetype next_ = 0;
+  QStringList seen_;
+  QTimer timer_;
+  QPointer<QWidget> last_;
 };
 
 // The button texts of a widget without '&'.
