@@ -310,3 +310,24 @@ TEST(ItemLinkParameters, LocalFolderReply) {
 
 }  // namespace
 }  // namespace model::test
+
+TEST(OrAddressText, NamedGroupsInAnyOrderWithLevelsLeftOut) {
+  const struct {
+    const char* text;
+    bool ok;
+    model::LevelValues values;
+  } cases[] = {
+      {"C:RU/ADMD:VELTRANE/PRMD:MOSCOW/ORG:CENTRAL/PN:IVANOV", true, {"RU", "VELTRANE", "MOSCOW", "CENTRAL", "", "IVANOV"}},
+      {"pn: box \\ c:ru", true, {"RU", "", "", "", "", "BOX"}},
+      {"C:RU//ORG:X/", true, {"RU", "", "", "X", "", ""}},
+      {"", true, {}},
+      {"C:RU/NODE", false, {}},
+      {"C:RU/XX:Y", false, {}},
+  };
+  for (const auto& c : cases) {
+    model::LevelValues values;
+    values[0] = "stale";
+    EXPECT_EQ(model::SplitNamedOrAddress(c.text, values), c.ok) << c.text;
+    EXPECT_EQ(values, c.values) << c.text;
+  }
+}

@@ -447,8 +447,13 @@ class WizardPagesMain : public QObject {
     QVERIFY(dialog.VerifyAddress());
     QCOMPARE(dialogs.boxes.size(), size_t{2});
     QVERIFY(dialogs.boxes[0].text != dialogs.boxes[1].text);
-    // A text that does not parse empties every field.
-    dialog.SetAddress("PN:X");
+    // A mailbox address that leaves levels out is read by its level names.
+    dialog.SetAddress("C:RU/ADMD:A/ORG:CENTRAL/PN:X");
+    QCOMPARE(dialog.Field(3)->text(), QString("CENTRAL"));
+    QCOMPARE(dialog.Field(2)->text(), QString());
+    QCOMPARE(dialog.Field(5)->text(), QString("X"));
+    // A text with no level names empties every field.
+    dialog.SetAddress("NOWHERE");
     QCOMPARE(dialog.Address(), std::string());
   }
 

@@ -1,5 +1,7 @@
 #include "model/item/OrAddress.h"
 
+#include <algorithm>
+
 #include "text/Strings.h"
 
 namespace model {
@@ -18,6 +20,27 @@ int LevelFromName(std::string_view name) {
     if (kLevelNames[static_cast<size_t>(level)] == name) return level;
   }
   return -1;
+}
+
+bool SplitNamedOrAddress(std::string_view text, LevelValues& values) {
+  values = {};
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    const size_t end = std::min(text.find_first_of("/\\", pos), text.size());
+    const std::string_view group = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (text::TrimView(group).empty()) continue;
+    const size_t colon = group.find(':');
+    const int level = colon == std::string_view::npos
+                          ? -1
+                          : LevelFromName(text::ToUpperAscii(text::TrimView(group.substr(0, colon))));
+    if (level < 0) {
+      values = {};
+      return false;
+    }
+    values[static_cast<size_t>(level)] = text::ToUpperAscii(text::TrimView(group.substr(colon + 1)));
+  }
+  return true;
 }
 
 int ParseOrAddress(std::string_view text, bool strict, LevelValues& values) {

@@ -24,6 +24,11 @@ int LevelFromName(std::string_view name);
 // Returns the number of groups read, or 0 with every value empty on a mismatch.
 int ParseOrAddress(std::string_view text, bool strict, LevelValues& values);
 
+// Reads name:value groups in any order, separated by '/' or a backslash, the
+// way a node writes its own address (levels may be left out). False, with
+// every value empty, when a group has no level name or an unknown one.
+bool SplitNamedOrAddress(std::string_view text, LevelValues& values);
+
 // "/"-joined name:value of the non-empty values, in level order.
 std::string BuildOrAddress(const LevelValues& values);
 

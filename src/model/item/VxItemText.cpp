@@ -137,19 +137,7 @@ int _VxItemBase::ComputeMailboxAddress() {
   if (nodeAddress.empty()) return 0;
 
   LevelValues values;
-  const std::string_view node = nodeAddress;
-  size_t pos = 0;
-  while (pos <= node.size()) {
-    const size_t end = std::min(node.find_first_of("/\\", pos), node.size());
-    const std::string_view group = node.substr(pos, end - pos);
-    pos = end + 1;
-    if (text::TrimView(group).empty()) continue;
-    const size_t colon = group.find(':');
-    if (colon == std::string_view::npos) return 0;  // a value without its level name
-    const int level = LevelFromName(text::ToUpperAscii(text::TrimView(group.substr(0, colon))));
-    if (level < 0) return 0;
-    values[static_cast<size_t>(level)] = text::ToUpperAscii(text::TrimView(group.substr(colon + 1)));
-  }
+  if (!SplitNamedOrAddress(nodeAddress, values)) return 0;
 
   for (int level = kLevelCount - 1; level >= 0; --level) {
     for (const auto& address : routingAddresses[static_cast<size_t>(level)]) {

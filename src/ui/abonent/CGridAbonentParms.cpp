@@ -1,5 +1,6 @@
 #include "ui/abonent/CGridAbonentParms.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaProperty>
@@ -46,11 +47,19 @@ CGridAbonentParms::CGridAbonentParms(Kind kind, ports::DialogPort* dialogs, QWid
                              QString::fromUtf8("Значение"), QString::fromUtf8("Обязательный параметр"),
                              QString::fromUtf8("Комментарий")});
   verticalHeader()->hide();
+  // One line of text a row: sixteen standard rows fit a page.
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setStretchLastSection(true);
-  setColumnWidth(kImage, 28);
-  setColumnWidth(kName, 140);
-  setColumnWidth(kValue, 220);
-  setColumnWidth(kRequired, 90);
+  // The headings are read in full: each column is at least as wide as its own.
+  const QFontMetrics metrics(horizontalHeader()->font());
+  const auto wide = [&](int column, int width) {
+    const QString heading = model()->headerData(column, Qt::Horizontal).toString();
+    setColumnWidth(column, std::max(width, metrics.horizontalAdvance(heading) + 24));
+  };
+  wide(kImage, 28);
+  wide(kName, 140);
+  wide(kValue, 240);
+  wide(kRequired, 90);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);

@@ -48,8 +48,9 @@ CViewAbonent::CViewAbonent(std::shared_ptr<model::_VxItemBase> entry, WizContext
   applyPane_ = new CDlgApplySettings(split);
   split->addWidget(tabs_);
   split->addWidget(applyPane_);
-  split->setStretchFactor(0, 4);
-  split->setStretchFactor(1, 1);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 0);
+  split->setCollapsible(0, false);
   caution_ = new CDlgOpCation(stack_);
   stack_->addWidget(split);
   stack_->addWidget(caution_);

@@ -35,7 +35,10 @@
 #include "ui/abonent/CGridInst.h"
 #include "ui/abonent/CViewAbonent.h"
 #include "ui/desktop/EntryController.h"
+#include "ui/dialogs/CDlgRequestAddrFields.h"
 #include "ui/dialogs/CDlgVaAskPaste.h"
+#include "ui/dialogs/CDlgVaEditSingle.h"
+#include "ui/wizard/CWizTiming.h"
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/favorites/CFavoritesView.h"
 #include "ui/favorites/CGridFavorites.h"
@@ -281,7 +284,10 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
       auto* frame = qobject_cast<CChildFrame*>(main->Area()->activeSubWindow());
       auto* view = frame ? qobject_cast<CViewAbonent*>(frame->View()) : nullptr;
       if (view == nullptr) return static_cast<CViewAbonent*>(nullptr);
-      frame->showMaximized();
+      // The pages with their captions side by side need more room than the
+      // client area has beside the panes.
+      frame->showNormal();
+      frame->resize(1100, 760);
       for (int page = 0; page < view->Tabs()->count(); ++page) {
         if (!view->Tabs()->isTabVisible(page)) continue;
         view->Tabs()->setCurrentIndex(page);
@@ -296,9 +302,19 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
     if (CViewAbonent* direction = pages("NSK-NODE", false, "entry-direction")) {
       CDlgVaAskPaste ask(direction);
       shot.Take(&ask, "paste-question");
+      if (auto* timing = dynamic_cast<CWizTiming*>(direction->Pages().pages[4]); timing && timing->Grid()->RowCount()) {
+        CDlgVaEditSingle single(direction);
+        single.SetFrame(timing->Grid()->RowFrame(0));
+        shot.Take(&single, "single-frame-editor");
+      }
       direction->parentWidget()->close();
     }
-    if (CViewAbonent* abonent = pages("IVANOV", true, "entry-abonent")) abonent->parentWidget()->close();
+    if (CViewAbonent* abonent = pages("IVANOV", true, "entry-abonent")) {
+      CDlgRequestAddrFields fields(nullptr, abonent);
+      fields.SetAddress(abonent->Shown().absAddress);
+      shot.Take(&fields, "address-fields-dialog");
+      abonent->parentWidget()->close();
+    }
     if (CViewAbonent* created = pages("", true, "entry-new-abonent")) created->parentWidget()->close();
     Settle();
   }

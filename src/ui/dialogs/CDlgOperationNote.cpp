@@ -11,12 +11,9 @@ namespace {
 
 // The explanations ship with the program, in its own words.
 const char* const kApplyHtml =
-    "<p><b>Изменения вступают в силу после команды «Apply».</b></p>"
-    "<p>Страницы выше изменяют только копию данных в окне. Команда «Apply» проверяет данные, "
-    "записывает параметры маршрутизации в Маршрутизатор и параметры направления/абонента в Менеджер "
-    "Очереди, затем заново читает запись с почтового узла.</p>"
-    "<p>«Rescan» отбрасывает несохранённые изменения и читает запись заново. "
-    "«Data &gt;&gt;» показывает, что будет записано.</p>";
+    "<p><b>Изменения вступают в силу после команды «Apply».</b> Страницы выше меняют только копию "
+    "в окне; «Apply» проверяет её, записывает на почтовый узел и читает запись заново. «Rescan» "
+    "отбрасывает несохранённые изменения, «Data &gt;&gt;» показывает, что будет записано.</p>";
 
 const char* const kCautionHtml =
     "<p><b><font color=\"#c00000\">Данные направления/абонента получены с почтового узла не полностью.</font></b></p>"
@@ -56,7 +53,7 @@ QPushButton* CDlgOperationNote::Button(const QString& text) const {
 
 CDlgApplySettings::CDlgApplySettings(QWidget* parent)
     : CDlgOperationNote(QString::fromUtf8(kApplyHtml), {"Apply", "Rescan", "Close", "Data >>"}, parent) {
-  Text()->setMaximumHeight(90);
+  Text()->setMaximumHeight(64);
   data_ = new QTextBrowser(this);
   data_->setObjectName("dataPreview");
   data_->setLineWrapMode(QTextEdit::NoWrap);
@@ -65,7 +62,6 @@ CDlgApplySettings::CDlgApplySettings(QWidget* parent)
   connect(this, &CDlgOperationNote::moreRequested, this, [this] {
     data_->setVisible(!data_->isVisible());
     Button("Data >>")->setText(data_->isVisible() ? "Data <<" : "Data >>");
-    Button("Data >>")->setObjectName("Data >>");
   });
 }
 

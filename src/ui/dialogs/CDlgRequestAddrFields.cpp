@@ -44,7 +44,9 @@ CDlgRequestAddrFields::CDlgRequestAddrFields(ports::DialogPort* dialogs, QWidget
 
 void CDlgRequestAddrFields::SetAddress(const std::string& cp1251) {
   model::LevelValues values;
-  model::ParseOrAddress(cp1251, false, values);
+  // An address that leaves levels out (most mailbox addresses do) is read
+  // by its level names, so that it is not shown as empty.
+  if (model::ParseOrAddress(cp1251, false, values) == 0) model::SplitNamedOrAddress(cp1251, values);
   for (int level = 0; level < model::kLevelCount; ++level) {
     fields_[static_cast<size_t>(level)]->setText(FromCp(values[static_cast<size_t>(level)]));
   }

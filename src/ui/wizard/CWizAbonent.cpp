@@ -75,9 +75,9 @@ CWizAbonent::CWizAbonent(WizContext& context, QWidget* parent)
   form->addRow(hidden_);
   Body()->addLayout(form);
   Body()->addWidget(Heading("Основные параметры абонента", this));
-  Body()->addWidget(standard_, 3);
+  Body()->addWidget(standard_, 4);
   Body()->addWidget(Heading("Дополнительные параметры абонента", this));
-  Body()->addWidget(additional_, 2);
+  Body()->addWidget(additional_, 1);
 
   const auto userChange = [this] {
     if (!showing_) emit changed();
