@@ -457,6 +457,36 @@ class EntryViewTest : public QObject {
     QVERIFY(NodeAbonent(harness, "BUH"));
   }
 
+  void verifyReadsTheNodeFirstAndSaysWhatFailed() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    Settle(harness);
+    ui::CViewAbonent* view = OpenEntry(harness, "IVANOV");
+    QVERIFY(view);
+    auto* routing = PageOf<ui::CWizRouting>(view, kRouting);
+    routing->CompleteBox()->setChecked(true);
+    routing->AddressField()->setText("C:RU/ADMD:VELTRANE/PRMD:MOSCOW/ORG:CENTRAL/OU:/PN:IVANOV");
+    {
+      harness.Simulator().Command("fault 5 GetRoutList next");
+      ModalScript boxes({"OK", "OK"});
+      routing->VerifyButton()->click();
+      Settle(harness);
+      QTRY_VERIFY(boxes.Done());
+      QCOMPARE(boxes.Seen()[0],
+               QString::fromUtf8("Сообщение: Не удалось получить маршрутные таблицы для почтового узла \"NODE\"!"));
+      QVERIFY(boxes.Seen()[1].endsWith(QString::fromUtf8("задан корректно.")));
+    }
+    {
+      ModalScript boxes({"OK"});
+      routing->AddressField()->setText("C:RU/PN:IVANOV");
+      routing->VerifyButton()->click();
+      Settle(harness);
+      QTRY_VERIFY(boxes.Done());
+      QCOMPARE(boxes.Seen()[0],
+               QString::fromUtf8("Сообщение: Задайте корректный адрес абонента для сервера рассылки адресных книг!"));
+    }
+  }
+
   void dataOfAnotherVersionIsNotPasted() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());

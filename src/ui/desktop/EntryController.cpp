@@ -79,6 +79,7 @@ void EntryController::Show(model::_VxItemBase entry, const std::string& localFol
   context.mailServer = entry.mailServerName;
   context.localFolderPrefix = localFolderPrefix;
   context.net = &console_.Services().Net();
+  context.hosts = &console_.Services().Hosts();
   DesktopConsole* console = &console_;
   context.scanRunning = [console] { return console->Services().ScanRunning(); };
   context.workFolder = QStandardPaths::writableLocation(QStandardPaths::TempLocation).toStdString();

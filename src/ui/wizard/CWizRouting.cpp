@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -17,6 +18,9 @@
 #include <algorithm>
 #include <set>
 
+#include "core/OperationGate.h"
+#include "core/net/NetworkServices.h"
+#include "model/host/HostServices.h"
 #include "ports/DialogPort.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -110,7 +114,7 @@ CWizRouting::CWizRouting(WizContext& context, QWidget* parent)
 
   connect(address_, &QLineEdit::textEdited, this, &CWizPage::changed);
   connect(fieldsButton_, &QToolButton::clicked, this, &CWizRouting::RequestAddressFields);
-  connect(verify_, &QPushButton::clicked, this, [this] { CheckAddressField(true); });
+  connect(verify_, &QPushButton::clicked, this, &CWizRouting::VerifyWithNode);
 }
 
 void CWizRouting::SetAbonentMode(bool abonent) {
@@ -208,6 +212,39 @@ void CWizRouting::ReportSelectionNeeded() {
 }
 
 bool CWizRouting::CompleteAsked() const { return abonent_ && complete_->isChecked(); }
+
+void CWizRouting::VerifyWithNode() {
+  WizContext& context = Context();
+  if (!context.runOnWorker || context.hosts == nullptr || context.net == nullptr) {
+    CheckAddressField(true);
+    return;
+  }
+  // The check is made against the node as it is now: its own address and
+  // its routing tables are read first, and a failure to read them is said.
+  const std::string server = context.mailServer;
+  model::HostServices* hosts = context.hosts;
+  core::NetworkServices* net = context.net;
+  ports::DialogPort* dialogs = context.dialogs;
+  QPointer<CWizRouting> self(this);
+  const bool queued = context.runOnWorker(
+      [server, hosts, net, dialogs] {
+        core::__VtHostDescription* host = net->FindMailServer(server);
+        const auto tell = [&](const char* format) {
+          if (dialogs)
+            dialogs->Message(text::Cp(format) + server + "\"!", text::Cp("Сообщение"), ports::MsgIcon::Exclamation);
+        };
+        if (host == nullptr || !hosts->EnsureLoaded(*host, false)) {
+          tell("Не удалось получить X400 адрес для почтового узла \"");
+          return;
+        }
+        if (!hosts->LoadRoutingData(*host, true, false, nullptr)) tell("Не удалось получить маршрутные таблицы для почтового узла \"");
+      },
+      [self] {
+        if (self) self->CheckAddressField(true);
+      });
+  if (!queued && context.dialogs)
+    context.dialogs->Message(core::ChannelBusyText(), text::Cp("Сообщение"), ports::MsgIcon::Information);
+}
 
 bool CWizRouting::CheckAddressField(bool withMessage) {
   return ReportBookAddressCheck(model::CheckBookAddress(CompleteAsked(), ToCp(address_->text()), Routing()),

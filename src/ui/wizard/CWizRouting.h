@@ -61,6 +61,9 @@ class CWizRouting : public CWizPage {
   // The address field against the rows; true when not asked or correct.
   // With `withMessage` the result is shown (nothing for "not asked").
   bool CheckAddressField(bool withMessage);
+  // The Verify button: the node's own address and routing tables are read
+  // on the worker (a failure is said), then the check is shown.
+  void VerifyWithNode();
   // Opens the request dialog on the field; Send writes its address back.
   void RequestAddressFields();
 

@@ -12,6 +12,9 @@
 namespace core {
 class NetworkServices;
 }
+namespace model {
+class HostServices;
+}
 namespace ports {
 class DialogPort;
 }
@@ -31,6 +34,7 @@ struct WizContext {
   std::string localFolderPrefix;
   WorkerRunner runOnWorker;
   core::NetworkServices* net = nullptr;  // touched by worker jobs only
+  model::HostServices* hosts = nullptr;  // likewise
   // A scan of server data is running (window thread).
   std::function<bool()> scanRunning;
   // The folder the installation copy makes its temporary folders in.
