@@ -35,31 +35,13 @@ namespace {
 
 using Shortcuts = ui::CGridDirShortcuts;
 
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 ui::CViewDirections* OpenShortcuts(DesktopHarness& harness) {
   emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsShortcuts, "NODE", "SRV1");
   ui::CChildFrame* window =
       harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsShortcuts, "NODE", "");
   ui::CViewDirections* view = window ? qobject_cast<ui::CViewDirections*>(window->View()) : nullptr;
-  Settle(harness);
+  uitest::Settle(harness);
   return view;
-}
-
-// Lines of exactly that operation (QMX_DirGetAt is not QMX_DirGetAttrs).
-size_t Count(const std::vector<std::string>& lines, const std::string& operation) {
-  size_t n = 0;
-  for (const auto& line : lines) {
-    const size_t at = line.find(operation);
-    if (at == std::string::npos) continue;
-    const size_t end = at + operation.size();
-    n += end == line.size() || !std::isalnum(static_cast<unsigned char>(line[end]));
-  }
-  return n;
 }
 
 // Opens the context menu over `widget` and picks the entry `text`; false
@@ -104,7 +86,7 @@ class DirectionsShortcutsTest : public QObject {
   void theShortcutListShowsTheNamesWithTheirKindsAndReadsNothingInFull() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenShortcuts(harness);
     QVERIFY(view);
     QVERIFY(!view->TableShown());
@@ -128,32 +110,32 @@ class DirectionsShortcutsTest : public QObject {
       QCOMPARE(Picture(item->icon()), Picture(ui::ShortcutIcon(e.abonent, e.active)));
     }
     const std::vector<std::string> requests = harness.Requests();
-    QCOMPARE(Count(requests, "QMX_DirGetAt"), std::size(expected));
-    QCOMPARE(Count(requests, "QMX_DirGetAttrs"), size_t(0));
-    QCOMPARE(Count(requests, "QMX_DirGetTimingsArray"), size_t(0));
+    QCOMPARE(uitest::CountRequests(requests, "QMX_DirGetAt"), std::size(expected));
+    QCOMPARE(uitest::CountRequests(requests, "QMX_DirGetAttrs"), size_t(0));
+    QCOMPARE(uitest::CountRequests(requests, "QMX_DirGetTimingsArray"), size_t(0));
     QVERIFY(harness.Console().Directions().Downloading()->Line().endsWith("8 из 9"));
     QVERIFY(!harness.Console().Directions().Downloading()->isVisible());
 
     // A rescan before the table was wanted reads the names again, only them.
     view->Rescan();
-    Settle(harness);
-    QCOMPARE(Count(harness.Requests(), "QMX_DirGetAt"), 2 * std::size(expected));
-    QCOMPARE(Count(harness.Requests(), "QMX_DirGetAttrs"), size_t(0));
+    uitest::Settle(harness);
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirGetAt"), 2 * std::size(expected));
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs"), size_t(0));
     QCOMPARE(list->count(), static_cast<int>(std::size(expected)));
   }
 
   void theTableIsReadOnceWhenFirstShownAndNeverOnSwitchingBack() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenShortcuts(harness);
     QVERIFY(view);
     QVERIFY(PickFromContextMenu(view->ShortcutList()->viewport(), "Table (detailed view)"));
     QVERIFY(view->TableShown());
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY(view->Loaded());
     QCOMPARE(view->Table()->topLevelItemCount(), 8);
-    const size_t reads = Count(harness.Requests(), "QMX_DirGetAttrs");
+    const size_t reads = uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs");
     QCOMPARE(reads, size_t(8));
     // The shortcut list now follows the entries read: the same kinds and variants.
     QCOMPARE(view->ShortcutList()->count(), 8);
@@ -164,20 +146,20 @@ class DirectionsShortcutsTest : public QObject {
     view->ShortcutsAction()->trigger();
     QVERIFY(!view->TableShown());
     view->TableAction()->trigger();
-    Settle(harness);
-    QCOMPARE(Count(harness.Requests(), "QMX_DirGetAttrs"), reads);
+    uitest::Settle(harness);
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs"), reads);
 
     // With its entries read, the view's rescan reads them all again, whichever is shown.
     view->ShortcutsAction()->trigger();
     view->Rescan();
-    Settle(harness);
-    QCOMPARE(Count(harness.Requests(), "QMX_DirGetAttrs"), 2 * reads);
+    uitest::Settle(harness);
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs"), 2 * reads);
   }
 
   void enterOpensAndDeleteDeletesTheIconsEntry() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenShortcuts(harness);
     QVERIFY(view);
     Shortcuts* list = view->ShortcutList();
@@ -190,7 +172,7 @@ class DirectionsShortcutsTest : public QObject {
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(opened.count(), 1);
     QCOMPARE(opened.at(0).at(0).value<std::string>(), std::string("PETROVA"));
-    Settle(harness);
+    uitest::Settle(harness);
 
     {
       auto yes = ModalAnswer::Click("Yes");
@@ -199,9 +181,9 @@ class DirectionsShortcutsTest : public QObject {
       QCOMPARE(yes->Seen().text, QString::fromUtf8("Удалить выделенные направления/абоненты?"));
     }
     auto unexpected = ModalAnswer::Click("OK");
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY2(!unexpected->Answered(), qPrintable(unexpected->Seen().text));
-    QCOMPARE(Count(harness.Requests(), "QMX_DirDelete"), size_t(1));
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirDelete"), size_t(1));
     QVERIFY(!list->ItemOf("PETROVA"));
     QCOMPARE(list->count(), 7);
   }
@@ -212,7 +194,7 @@ class DirectionsShortcutsTest : public QObject {
         "GROUP=\"Links\",\"\",60,120,100,75,50,75,50,75,50,75,50,75,50,\"\",\"\",0,3600,3600,3600,3600,3600\r\n";
     DesktopHarness harness(setup);
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenShortcuts(harness);
     QVERIFY(view);
     ui::CGridFavorites* grid = harness.Console().MainFrame()->FavoritesGrid();
@@ -229,7 +211,7 @@ class DirectionsShortcutsTest : public QObject {
       QCOMPARE(yes->Seen().text,
                QString::fromUtf8("Добавить выделенные направления в группу избранных направлений \"Links\"?"));
     }
-    Settle(harness);
+    uitest::Settle(harness);
     // The command took the selection as it was: Ctrl+A did not select every icon.
     QCOMPARE(list->selectedItems().size(), 2);
     const auto& references = harness.Console().Services().Favorites().Groups()[0].references;

@@ -33,12 +33,6 @@ namespace {
 
 namespace col = services::direction_column;
 
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 ui::CViewDirections* OpenTable(DesktopHarness& harness) {
   emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
   ui::CChildFrame* window = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsTable, "NODE", "");
@@ -48,18 +42,8 @@ ui::CViewDirections* OpenTable(DesktopHarness& harness) {
 // The table's window opened and its node read.
 ui::CViewDirections* OpenLoadedTable(DesktopHarness& harness) {
   ui::CViewDirections* view = OpenTable(harness);
-  Settle(harness);
+  uitest::Settle(harness);
   return view && view->Loaded() ? view : nullptr;
-}
-
-// Lines of exactly that operation (QMX_DirGetAt is not QMX_DirGetAttrs).
-size_t Count(const std::vector<std::string>& lines, const std::string& operation) {
-  size_t n = 0;
-  for (const auto& line : lines) {
-    const size_t at = line.find(operation);
-    n += at != std::string::npos && (at + operation.size() == line.size() || !std::isalnum(static_cast<unsigned char>(line[at + operation.size()])));
-  }
-  return n;
 }
 
 }  // namespace
@@ -73,12 +57,12 @@ class DirectionsViewTest : public QObject {
   void theTableIsReadWhenItsWindowOpens() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
     QVERIFY(view->Loaded());
     ui::CGridDirections* table = view->Table();
-    const size_t listed = Count(harness.Requests(), "QMX_DirGetAt");
+    const size_t listed = uitest::CountRequests(harness.Requests(), "QMX_DirGetAt");
     QVERIFY(listed > 2);
     QCOMPARE(table->topLevelItemCount(), static_cast<int>(view->Entries().size()));
     QCOMPARE(view->Entries().size(), listed);
@@ -109,7 +93,7 @@ class DirectionsViewTest : public QObject {
   void theColumnLayoutIsKeptPerNode() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
     view->Table()->setColumnWidth(col::kComment, 321);
@@ -127,7 +111,7 @@ class DirectionsViewTest : public QObject {
   void deleteAsksThenDeletesOnTheNode() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
     const int before = view->Table()->topLevelItemCount();
@@ -138,7 +122,7 @@ class DirectionsViewTest : public QObject {
       QVERIFY(no->Answered());
       QCOMPARE(no->Seen().text, QString::fromUtf8("Удалить выделенные направления/абоненты?"));
     }
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(harness.Requests().size(), mark);
     {
       auto yes = ModalAnswer::Click("Yes");
@@ -147,9 +131,9 @@ class DirectionsViewTest : public QObject {
     }
     // Nothing else is asked or reported on the way.
     auto unexpected = ModalAnswer::Click("OK");
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY2(!unexpected->Answered(), qPrintable(unexpected->Seen().text));
-    QCOMPARE(Count(harness.Requests(), "QMX_DirDelete"), size_t(1));
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirDelete"), size_t(1));
     QCOMPARE(view->Table()->topLevelItemCount(), before - 1);
     QVERIFY(!view->Table()->RowOf("PETROVA"));
   }
@@ -160,7 +144,7 @@ class DirectionsViewTest : public QObject {
         "GROUP=\"Links\",\"\",60,120,100,75,50,75,50,75,50,75,50,75,50,\"\",\"\",0,3600,3600,3600,3600,3600\r\n";
     DesktopHarness harness(setup);
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewDirections* view = OpenLoadedTable(harness);
     QVERIFY(view);
     view->Table()->RowOf("KALUGA")->setSelected(true);
@@ -180,7 +164,7 @@ class DirectionsViewTest : public QObject {
       QCOMPARE(yes->Seen().text,
                QString::fromUtf8("Добавить выделенные направления в группу избранных направлений \"Links\"?"));
     }
-    Settle(harness);
+    uitest::Settle(harness);
     const auto& references = harness.Console().Services().Favorites().Groups()[0].references;
     QCOMPARE(references.size(), size_t(1));
     QCOMPARE(references[0].mailboxName, std::string("KALUGA"));
@@ -190,17 +174,17 @@ class DirectionsViewTest : public QObject {
   void closingTheWindowStopsItsLoad() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     // Every answer of the node comes late, so that the window closes mid-way.
     harness.Simulator().Command("delay 30 always");
     ui::CViewDirections* view = OpenTable(harness);
     QVERIFY(view);
-    QTRY_VERIFY_WITH_TIMEOUT(Count(harness.Requests(), "QMX_DirGetAt") >= 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(uitest::CountRequests(harness.Requests(), "QMX_DirGetAt") >= 1, 10000);
     harness.Console().MainFrame()->Area()->closeAllSubWindows();
     harness.WaitIdle();
-    const size_t reads = Count(harness.Requests(), "QMX_DirGetAttrs");
+    const size_t reads = uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs");
     QTest::qWait(100);
-    QCOMPARE(Count(harness.Requests(), "QMX_DirGetAttrs"), reads);
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "QMX_DirGetAttrs"), reads);
     QVERIFY(reads < 3);
     QVERIFY(!harness.Console().Directions().Loading());
     harness.Simulator().Command("clear");
@@ -209,10 +193,10 @@ class DirectionsViewTest : public QObject {
   void exitMidLoadEndsTheProgram() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     harness.Simulator().Command("delay 30 always");
     QVERIFY(OpenTable(harness));
-    QTRY_VERIFY_WITH_TIMEOUT(Count(harness.Requests(), "QMX_DirGetAt") >= 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(uitest::CountRequests(harness.Requests(), "QMX_DirGetAt") >= 1, 10000);
     harness.Console().RequestExit(false);
     QTRY_VERIFY_WITH_TIMEOUT(harness.Console().Finished(), 30000);
     QCOMPARE(harness.Console().ExitCode(), 0);

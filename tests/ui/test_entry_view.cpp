@@ -55,12 +55,6 @@ using uitest::DesktopHarness;
 
 namespace {
 
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 ui::CViewAbonent* ActiveEntryView(DesktopHarness& harness) {
   QMdiSubWindow* window = harness.Console().MainFrame()->Area()->activeSubWindow();
   auto* frame = qobject_cast<ui::CChildFrame*>(window);
@@ -69,13 +63,13 @@ ui::CViewAbonent* ActiveEntryView(DesktopHarness& harness) {
 
 ui::CViewAbonent* OpenEntry(DesktopHarness& harness, const std::string& name) {
   harness.Console().Entries().Open("NODE", name);
-  Settle(harness);
+  uitest::Settle(harness);
   return ActiveEntryView(harness);
 }
 
 ui::CViewAbonent* OpenNew(DesktopHarness& harness, bool abonent) {
   harness.Console().Entries().New("NODE", abonent);
-  Settle(harness);
+  uitest::Settle(harness);
   return ActiveEntryView(harness);
 }
 
@@ -89,7 +83,7 @@ enum PageIndex { kMain = 0, kRouting, kDirection, kAgents, kTimings, kAbonent, k
 // Applies and waits until the node has answered and the entry is read back.
 void Apply(DesktopHarness& harness, ui::CViewAbonent* view) {
   emit view->applyRequested();
-  Settle(harness);
+  uitest::Settle(harness);
 }
 
 // A copy of the node's directory entry (empty name: not there).
@@ -155,7 +149,7 @@ class EntryViewTest : public QObject {
   void aStoredEntryOpensUnderItsTitleOnce() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenEntry(harness, "IVANOV");
     QVERIFY(view);
     QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - абонент \"IVANOV\""));
@@ -175,7 +169,7 @@ class EntryViewTest : public QObject {
   void aNewEntryShowsThePagesOfItsKind() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* direction = OpenNew(harness, false);
     QVERIFY(direction);
     QCOMPARE(direction->windowTitle(), QString::fromUtf8("Узел \"NODE\" - новое направление"));
@@ -195,7 +189,7 @@ class EntryViewTest : public QObject {
   void anEntryReadInPartShowsTheCaution() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     harness.Simulator().Command("fault 5 QMX_DirGetApfList next");
     auto box = ModalAnswer::Click("OK");
     ui::CViewAbonent* view = OpenEntry(harness, "NSK-NODE");
@@ -205,7 +199,7 @@ class EntryViewTest : public QObject {
     QVERIFY(view->CautionPane()->isVisibleTo(view));
     // Rescan once the node answers again: the pages come back.
     view->CautionPane()->Button("Rescan")->click();
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY(!view->Shown().lastRefreshFailed);
     QVERIFY(!view->CautionPane()->isVisibleTo(view));
   }
@@ -213,7 +207,7 @@ class EntryViewTest : public QObject {
   void everyPageOfADirectionReachesTheNode() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenEntry(harness, "NSK-NODE");
     QVERIFY(view);
     PageOf<ui::CWizMain>(view, kMain)->Locked()->setChecked(true);
@@ -247,7 +241,7 @@ class EntryViewTest : public QObject {
   void anUneditedScheduleGoesBackByteForByte() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     const std::string before = NodeEntry(harness, "SPB-NODE").timings;
     QVERIFY(!before.empty());
     ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
@@ -263,7 +257,7 @@ class EntryViewTest : public QObject {
   void aNewDirectionIsCreatedPageByPage() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenNew(harness, false);
     QVERIFY(view);
     PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->setText("  tver ");
@@ -295,7 +289,7 @@ class EntryViewTest : public QObject {
   void aNewAbonentIsCreatedWithItsIdentity() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenNew(harness, true);
     QVERIFY(view);
     PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->setText("sidorov");
@@ -323,7 +317,7 @@ class EntryViewTest : public QObject {
     QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - абонент \"SIDOROV\""));
     // Stored and unchanged: the installation page offers the node's sets.
     view->Tabs()->setCurrentIndex(kInstall);
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY(install->ListOffered());
     QCOMPARE(install->Grid()->Rows().size(), size_t{2});
   }
@@ -331,7 +325,7 @@ class EntryViewTest : public QObject {
   void kindChangesBothWays() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     // An abonent becomes a direction after the question.
     ui::CViewAbonent* petrova = OpenEntry(harness, "PETROVA");
     QVERIFY(petrova);
@@ -380,7 +374,7 @@ class EntryViewTest : public QObject {
   void copiedEntryPastedIntoANewOneAndTheOldDeleted() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* ivanov = OpenEntry(harness, "IVANOV");
     QVERIFY(ivanov);
     // A stored name is not edited in place: the view says how to rename.
@@ -428,7 +422,7 @@ class EntryViewTest : public QObject {
 
     // The old box goes: its mailbox holds messages, the node asks to confirm.
     emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CChildFrame* table = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsTable, "NODE", "");
     auto* list = table ? qobject_cast<ui::CViewDirections*>(table->View()) : nullptr;
     QVERIFY(list && list->Loaded());
@@ -438,7 +432,7 @@ class EntryViewTest : public QObject {
     {
       ModalScript deletion({"Yes", "Yes"});
       harness.Console().Directions().Delete(list, {"IVANOV"});
-      Settle(harness);
+      uitest::Settle(harness);
       QCOMPARE(deletion.Seen().size(), 2);
       QVERIFY(deletion.Seen()[1].startsWith(QString::fromUtf8("Внимание!: Папка почтового ящика \"IVANOV\"")));
     }
@@ -450,7 +444,7 @@ class EntryViewTest : public QObject {
     {
       ModalScript deletion({"Yes", "No"});
       harness.Console().Directions().Delete(list, {"BUH"});
-      Settle(harness);
+      uitest::Settle(harness);
       QCOMPARE(deletion.Seen().size(), 2);
     }
     QCOMPARE(QString::fromStdString(NodeEntry(harness, "BUH").name), QString("BUH"));
@@ -460,7 +454,7 @@ class EntryViewTest : public QObject {
   void verifyReadsTheNodeFirstAndSaysWhatFailed() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenEntry(harness, "IVANOV");
     QVERIFY(view);
     auto* routing = PageOf<ui::CWizRouting>(view, kRouting);
@@ -470,7 +464,7 @@ class EntryViewTest : public QObject {
       harness.Simulator().Command("fault 5 GetRoutList next");
       ModalScript boxes({"OK", "OK"});
       routing->VerifyButton()->click();
-      Settle(harness);
+      uitest::Settle(harness);
       QTRY_VERIFY(boxes.Done());
       QCOMPARE(boxes.Seen()[0],
                QString::fromUtf8("Сообщение: Не удалось получить маршрутные таблицы для почтового узла \"NODE\"!"));
@@ -480,7 +474,7 @@ class EntryViewTest : public QObject {
       ModalScript boxes({"OK"});
       routing->AddressField()->setText("C:RU/PN:IVANOV");
       routing->VerifyButton()->click();
-      Settle(harness);
+      uitest::Settle(harness);
       QTRY_VERIFY(boxes.Done());
       QCOMPARE(boxes.Seen()[0],
                QString::fromUtf8("Сообщение: Задайте корректный адрес абонента для сервера рассылки адресных книг!"));
@@ -490,7 +484,7 @@ class EntryViewTest : public QObject {
   void dataOfAnotherVersionIsNotPasted() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewAbonent* view = OpenEntry(harness, "PETROVA");
     QVERIFY(view);
     const std::vector<uint8_t> bytes = model::CopyEntryData(view->Shown(), "0.9.0.0");

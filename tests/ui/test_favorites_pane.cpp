@@ -53,12 +53,6 @@ DesktopSetup WithLinks() {
 }
 
 // Runs the queued job and the redraw after it.
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 CGridFavorites* Grid(DesktopHarness& harness) { return harness.Console().MainFrame()->FavoritesGrid(); }
 
 model::FavoriteGroups& Groups(DesktopHarness& harness) { return harness.Console().Services().Favorites(); }
@@ -83,7 +77,7 @@ std::vector<std::string> FavoritesLines(const DesktopHarness& harness) {
 
 void Scan(DesktopHarness& harness) {
   harness.Console().FavoritesTick();
-  Settle(harness);
+  uitest::Settle(harness);
 }
 
 QTableWidgetItem* MemberCell(ui::CGridFvItems* grid, const QString& name, int column) {
@@ -112,7 +106,7 @@ class FavoritesPaneTest : public QObject {
                     "3600,3600,3600,3600,3600\r\n";
     DesktopHarness harness(setup);
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     CGridFavorites* grid = Grid(harness);
     QCOMPARE(grid->GroupCount(), 1);
 
@@ -120,7 +114,7 @@ class FavoritesPaneTest : public QObject {
     QCOMPARE(grid->GroupCount(), 2);
     QVERIFY(grid->IsPending(1));
     QVERIFY(grid->CommitEdit(grid->GroupItem(1), CGridFavorites::kNameColumn, QString::fromUtf8("  Каналы  ")));
-    Settle(harness);
+    uitest::Settle(harness);
 
     const int created = Groups(harness).FindGroup(Cp("Каналы"));
     QVERIFY(created >= 0);
@@ -137,18 +131,18 @@ class FavoritesPaneTest : public QObject {
   void valuesEditedRenamedAndDeletedWithTheQuestion() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     CGridFavorites* grid = Grid(harness);
 
     QVERIFY(!grid->CommitEdit(grid->RowItem(0, CGridFavorites::kScanPeriod), CGridFavorites::kValueColumn, "9O"));
     QVERIFY(grid->CommitEdit(grid->RowItem(0, CGridFavorites::kScanPeriod), CGridFavorites::kValueColumn, "90"));
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(Groups(harness).GroupAt(0).settings.scanPeriod, 90u);
     QVERIFY(FavoritesLines(harness)[0].find("\"demo\",90,120,") != std::string::npos);
 
     // A rename keeps the members and writes them under the new name.
     QVERIFY(grid->CommitEdit(grid->GroupItem(0), CGridFavorites::kNameColumn, "Relays"));
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(Groups(harness).FindGroup("Links"), -1);
     const int renamed = Groups(harness).FindGroup("Relays");
     QVERIFY(renamed >= 0);
@@ -163,14 +157,14 @@ class FavoritesPaneTest : public QObject {
       QCOMPARE(no->Seen().text, QString::fromUtf8("Удалить группу избранных направлений/абонентов \"Relays\"?"));
       QCOMPARE(no->Seen().title, QString::fromUtf8("Вопрос"));
     }
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(Groups(harness).Groups().size(), size_t(1));
     {
       auto yes = ModalAnswer::Click("Yes");
       harness.Console().MainFrame()->Action(ui::cmd::kRemoveGroup)->trigger();
       QVERIFY(yes->Answered());
     }
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY(Groups(harness).Groups().empty());
     QVERIFY(FavoritesLines(harness).empty());
     QCOMPARE(grid->GroupCount(), 0);
@@ -179,7 +173,7 @@ class FavoritesPaneTest : public QObject {
   void membersViewShowsTheNodesEntriesAndAlarmColours() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     Scan(harness);
     CGridFavorites* grid = Grid(harness);
     QVERIFY(grid->Alarm(0));  // NSK-NODE's normal mail has waited for a day
@@ -233,7 +227,7 @@ class FavoritesPaneTest : public QObject {
   void membersRemovedFromTheViewAfterTheQuestion() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewFvItems* view = harness.Console().Favorites().OpenMembers("Links");
     QVERIFY(view);
     ui::CGridFvItems* members = view->Grid();
@@ -247,7 +241,7 @@ class FavoritesPaneTest : public QObject {
       QCOMPARE(yes->Seen().text,
                QString::fromUtf8("Удалить выделенные направления из группы избранных направлений \"Links\"?"));
     }
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(Groups(harness).GroupAt(0).references.size(), size_t(1));
     QCOMPARE(Groups(harness).Watched("NODE")->size(), size_t(1));
     QCOMPARE(members->rowCount(), 1);
@@ -259,7 +253,7 @@ class FavoritesPaneTest : public QObject {
   void membersViewKeepsItsColumnLayoutPerGroup() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewFvItems* view = harness.Console().Favorites().OpenMembers("Links");
     QVERIFY(view);
     view->Grid()->setColumnWidth(services::member_column::kComment, 333);
@@ -279,7 +273,7 @@ class FavoritesPaneTest : public QObject {
   void theRescanCommandFetchesTheGroupAgainAtOnce() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     Scan(harness);
     const size_t before = QueueCounterRequests(harness);
     QCOMPARE(before, size_t(2));
@@ -287,14 +281,14 @@ class FavoritesPaneTest : public QObject {
     QCOMPARE(QueueCounterRequests(harness), before);
     QVERIFY(harness.Console().Favorites().OpenMembers("Links"));
     harness.Console().MainFrame()->Action(ui::cmd::kRescanView)->trigger();
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(QueueCounterRequests(harness), before + 2);
   }
 
   void groupCommandsWaitForTheScan() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     harness.Console().Favorites().SetScanQueued(true);
     auto ok = ModalAnswer::Click("OK");
     harness.Console().MainFrame()->Action(ui::cmd::kCreateGroup)->trigger();
@@ -307,12 +301,12 @@ class FavoritesPaneTest : public QObject {
   void groupsAreWrittenBackAtShutdown() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     // Changed in memory only: the shutdown writes what the list holds.
     harness.Console().Runner().Post(ui::ServiceRunner::Kind::User, [&harness] {
       Groups(harness).AddReference("Links", "NODE", "KALUGA", false);
     });
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(FavoritesLines(harness).size(), size_t(3));
     harness.Console().RequestExit(false);
     QTRY_VERIFY_WITH_TIMEOUT(harness.Console().Finished(), 30000);
@@ -329,7 +323,7 @@ class FavoritesPaneTest : public QObject {
     setup.common = "PERIOD_VERIFY=3600\r\nSPLASH_WINDOW_DISABLE=TRUE\r\n";
     DesktopHarness harness(setup);
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(harness.Console().PollTimer().interval(), 3600 * 1000);
     ModalAnswer answer([](QWidget* window) {
       auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window);
@@ -339,7 +333,7 @@ class FavoritesPaneTest : public QObject {
     });
     harness.Console().MainFrame()->Action(ui::cmd::kSettings)->trigger();
     QVERIFY(answer.Answered());
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(harness.Console().PollTimer().interval(), 1000);
     QCOMPARE(harness.Console().Services().App().Settings().periodVerify, 1u);
     const std::string bytes = harness.ConfigBytes();
@@ -350,7 +344,7 @@ class FavoritesPaneTest : public QObject {
   void aNewDockingModeIsAskedAboutAndNoKeepsTheProgramRunning() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ModalAnswer dialogAnswer([](QWidget* window) {
       auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window);
       if (dialog == nullptr) return;
@@ -364,7 +358,7 @@ class FavoritesPaneTest : public QObject {
     QCOMPARE(no->Seen().title, QString::fromUtf8("Вопрос"));
     QVERIFY(no->Seen().text.startsWith(
         QString::fromUtf8("Изменение режима использования паналей инструментов требует повторной загрузки программы.")));
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY(harness.Console().Running());
     // The running mode stays; the file holds the new one for the next start.
     QVERIFY(!harness.Console().Services().App().Settings().useDockingWindows);
@@ -374,7 +368,7 @@ class FavoritesPaneTest : public QObject {
   void settingsCancelWritesNothing() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     const std::string before = harness.ConfigBytes();
     ModalAnswer answer([](QWidget* window) {
       auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window);
@@ -384,7 +378,7 @@ class FavoritesPaneTest : public QObject {
     });
     harness.Console().MainFrame()->Action(ui::cmd::kSettings)->trigger();
     QVERIFY(answer.Answered());
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(harness.ConfigBytes(), before);
     QCOMPARE(harness.Console().PollTimer().interval(), 3600 * 1000);
   }

@@ -7,6 +7,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/OkCancelButtons.h"
 #include "model/schedule/ScheduleRowEdit.h"
 #include "ui/text/QtText.h"
 
@@ -62,15 +63,12 @@ CDlgVaEditSingle::CDlgVaEditSingle(QWidget* parent)
       {model::rowcol::kInterval, interval_}};
   for (const auto& [column, field] : fields) form->addRow(FromCp(headings[column]), field);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  cancel_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  ok_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancel buttons = AddOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
 
   connect(type_, &QComboBox::currentIndexChanged, this, [this] {
     // A weekly frame needs both days; Monday is where the lists start.

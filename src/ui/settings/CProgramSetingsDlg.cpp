@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/OkCancelButtons.h"
 #include "ui/icons/Icons.h"
 #include "ui/settings/CPgErrSignals.h"
 #include "ui/settings/CPgFvDefaults.h"
@@ -50,17 +51,14 @@ CProgramSetingsDlg::CProgramSetingsDlg(const core::ProgramSettings& current, por
   auto* separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
   separator->setFrameShadow(QFrame::Sunken);
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  cancel_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  ok_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancel buttons = AddOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addWidget(separator);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
 
   resize(kDefaultWidth, kDefaultHeight);
   QSettings profile(kProfileName, kProfileName);

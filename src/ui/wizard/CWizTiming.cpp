@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/OkCancelButtons.h"
 #include "model/item/VxItemBase.h"
 #include "ui/dialogs/CDlgVaEditSingle.h"
 #include "ui/direction/CGridTimings.h"
@@ -56,14 +57,13 @@ CDlgWizTiming::CDlgWizTiming(WizContext& context, QWidget* parent)
     : QDialog(parent), page_(new CWizTiming(context, this)) {
   setWindowTitle(page_->Caption());
   setSizeGripEnabled(true);
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  cancel_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancel buttons = AddOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  ok_->setDefault(false);  // Enter belongs to the grid's editors
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(page_, 1);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
 
   resize(760, 360);
   QSettings profile = Profile();

@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -108,5 +109,22 @@ std::vector<std::string> DesktopHarness::Requests() const {
 }
 
 std::string DesktopHarness::ConfigBytes() const { return ReadFile(configPath_); }
+
+void Settle(DesktopHarness& harness) {
+  QTest::qWait(20);
+  harness.WaitIdle();
+  QTest::qWait(20);
+}
+
+size_t CountRequests(const std::vector<std::string>& lines, const std::string& operation) {
+  size_t n = 0;
+  for (const auto& line : lines) {
+    const size_t at = line.find(operation);
+    if (at == std::string::npos) continue;
+    const size_t end = at + operation.size();
+    n += end == line.size() || !std::isalnum(static_cast<unsigned char>(line[end]));
+  }
+  return n;
+}
 
 }  // namespace uitest

@@ -60,6 +60,11 @@ class DesktopHarness {
   std::unique_ptr<ui::DesktopConsole> console_;
 };
 
+// Lets queued work reach the worker and its answers reach the windows.
+void Settle(DesktopHarness& harness);
+// Request log lines of exactly that operation (QMX_DirGetAt is not QMX_DirGetAttrs).
+size_t CountRequests(const std::vector<std::string>& lines, const std::string& operation);
+
 // A file name in a fresh folder of this test process.
 std::string TempFolder();
 std::string ReadFile(const std::string& path);

@@ -17,16 +17,23 @@ ModalAnswer::ModalAnswer(Action action) : action_(std::move(action)) {
   timer_.start();
 }
 
+namespace {
+
+// Clicks the window's button of that text, or closes the window when it has none.
+void ClickOrClose(QWidget* window, const QString& text) {
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+    if (PlainButtonText(button->text()) == text) {
+      button->click();
+      return;
+    }
+  qWarning("no button \"%s\": closing the window", qPrintable(text));
+  window->close();
+}
+
+}  // namespace
+
 std::unique_ptr<ModalAnswer> ModalAnswer::Click(const QString& text) {
-  return std::make_unique<ModalAnswer>([text](QWidget* window) {
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-      if (PlainButtonText(button->text()) == text) {
-        button->click();
-        return;
-      }
-    qWarning("no button \"%s\": closing the window", qPrintable(text));
-    window->close();
-  });
+  return std::make_unique<ModalAnswer>([text](QWidget* window) { ClickOrClose(window, text); });
 }
 
 std::unique_ptr<ModalAnswer> ModalAnswer::Close() {
@@ -49,14 +56,7 @@ void ModalScript::Poll() {
   last_ = window;
   auto* box = qobject_cast<QMessageBox*>(window);
   seen_ << window->windowTitle() + ": " + (box ? box->text() : QString());
-  const QString text = buttons_[next_++];
-  for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-    if (PlainButtonText(button->text()) == text) {
-      button->click();
-      return;
-    }
-  qWarning("no button \"%s\": closing the window", qPrintable(text));
-  window->close();
+  ClickOrClose(window, buttons_[next_++]);
 }
 
 void ModalAnswer::Poll() {
