@@ -39,21 +39,13 @@ using ui::CWizAbonent;
 using ui::CWizInstall;
 using Parameter = model::_VxItemBase::CAbonentParameter;
 
+using uitest::Offline;
+
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 std::string Cp(const char* utf8) { return text::Cp(utf8); }
 
-template <class Page>
-struct Offline {
-  testing_fakes::FakeDialogPort dialogs;
-  ui::WizContext context = [this] {
-    ui::WizContext c;
-    c.dialogs = &dialogs;
-    return c;
-  }();
-  Page page{context};
-};
 
 model::_VxItemBase Abonent(std::vector<Parameter> parameters, bool isNew = false) {
   model::_VxItemBase entry;

@@ -37,21 +37,12 @@ using ui::CDlgVaEditSingle;
 using ui::CWizApfs;
 using ui::CWizTiming;
 
+using uitest::Offline;
+
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A page on a scripted dialog port, with no worker.
-template <class Page>
-struct Offline {
-  testing_fakes::FakeDialogPort dialogs;
-  ui::WizContext context = [this] {
-    ui::WizContext c;
-    c.dialogs = &dialogs;
-    return c;
-  }();
-  Page page{context};
-};
 
 model::_VxItemBase Direction(std::string link, bool viaLocalFolder = false) {
   model::_VxItemBase entry;

@@ -41,9 +41,7 @@ void DirectionsController::Attach(CMainFrame* frame) {
 }
 
 CViewDirections* DirectionsController::ActiveView() const {
-  if (!frame_ || frame_->Area()->activeSubWindow() == nullptr) return nullptr;
-  auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow());
-  return window ? qobject_cast<CViewDirections*>(window->View()) : nullptr;
+  return frame_ ? qobject_cast<CViewDirections*>(frame_->ActiveView()) : nullptr;
 }
 
 void DirectionsController::Opened(CViewDirections* view) {

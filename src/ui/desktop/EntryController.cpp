@@ -180,9 +180,7 @@ void EntryController::Paste(CViewAbonent* view) {
 }
 
 CViewAbonent* EntryController::ActiveView() const {
-  if (!frame_ || frame_->Area()->activeSubWindow() == nullptr) return nullptr;
-  auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow());
-  return window ? qobject_cast<CViewAbonent*>(window->View()) : nullptr;
+  return frame_ ? qobject_cast<CViewAbonent*>(frame_->ActiveView()) : nullptr;
 }
 
 bool EntryController::HandleCommand(int id) {

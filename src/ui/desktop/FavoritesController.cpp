@@ -172,19 +172,14 @@ bool FavoritesController::HandleCommand(int id) {
       AddSelectedDirections();
       return true;
     case cmd::kRemoveDirections:
-      if (frame_ && frame_->Area()->activeSubWindow())
-        if (auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow()))
-          if (auto* view = qobject_cast<CViewFvItems*>(window->View())) view->RemoveSelected();
+      if (auto* view = frame_ ? qobject_cast<CViewFvItems*>(frame_->ActiveView()) : nullptr) view->RemoveSelected();
       return true;
     default: return false;
   }
 }
 
 void FavoritesController::AddSelectedDirections() {
-  CViewDirections* view = nullptr;
-  if (frame_ && frame_->Area()->activeSubWindow())
-    if (auto* window = qobject_cast<CChildFrame*>(frame_->Area()->activeSubWindow()))
-      view = qobject_cast<CViewDirections*>(window->View());
+  auto* view = frame_ ? qobject_cast<CViewDirections*>(frame_->ActiveView()) : nullptr;
   if (view == nullptr) return;
   const std::vector<std::string> names = view->SelectedNames();
   if (names.empty()) return;

@@ -396,6 +396,11 @@ CChildFrame* CMainFrame::OpenDataWindow(DataKind kind, const std::string& mailSe
   return AddDataWindow(CreateDataView(kind, mailServer, computer));
 }
 
+CChildView* CMainFrame::ActiveView() const {
+  auto* window = qobject_cast<CChildFrame*>(area_->activeSubWindow());
+  return window ? window->View() : nullptr;
+}
+
 CChildFrame* CMainFrame::AddDataWindow(CChildView* view) {
   auto* frame = new CChildFrame(view);
   area_->addSubWindow(frame);

@@ -71,6 +71,8 @@ class CMainFrame : public QMainWindow {
   // Opens the data window of that kind for the server and computer, or
   // activates the one already open (restored when minimized).
   CChildFrame* OpenDataWindow(DataKind kind, const std::string& mailServer, const std::string& computer);
+  // The view of the active data window, if any.
+  CChildView* ActiveView() const;
   // A view made by its owner (the entry view carries its entry) in a new window.
   CChildFrame* AddDataWindow(CChildView* view);
   CChildFrame* FindDataWindow(DataKind kind, const std::string& mailServer, const std::string& computer) const;

@@ -3,6 +3,7 @@
 // the console's own worker, dialogs and network of a DesktopHarness, or just
 // a dialog port for a page that needs no network.
 
+#include "core/FakePorts.h"
 #include "support/DesktopHarness.h"
 #include "ui/ports/QtDialogPort.h"
 #include "ui/runtime/ServiceRunner.h"
@@ -25,5 +26,17 @@ inline ui::WizContext ConsoleWizContext(DesktopHarness& harness, const std::stri
   context.scanRunning = [] { return false; };
   return context;
 }
+
+// A page on a scripted dialog port, with no worker.
+template <class Page>
+struct Offline {
+  testing_fakes::FakeDialogPort dialogs;
+  ui::WizContext context = [this] {
+    ui::WizContext c;
+    c.dialogs = &dialogs;
+    return c;
+  }();
+  Page page{context};
+};
 
 }  // namespace uitest
