@@ -14,6 +14,7 @@
 #include "services/EntryEdit.h"
 #include "services/RoutingChange.h"
 #include "text/Cp1251.h"
+#include "text/Strings.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
@@ -110,7 +111,7 @@ void RoutingController::Edit(CViewRouting* view, int level, int row) {
     if (!window || Busy()) return;
     services::RouteEdit edit{mailServer,          level, existing, shown.key, window->Editor()->Key(), shown.target,
                              window->Editor()->Target(), window->Editor()->AbonentTarget(), false};
-    const std::string selectKey = text::Trim(edit.newKey);
+    const std::string selectKey = text::ToUpperAscii(text::Trim(edit.newKey));
     console_.Runner().Post(
         Kind::User,
         [this, edit]() mutable {
