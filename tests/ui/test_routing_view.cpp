@@ -3,6 +3,7 @@
 // level read again, a failed change told with the level left to re-read, a
 // deletion with the SYSOP question, and a rescan refused during a scan.
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -183,12 +184,17 @@ class RoutingViewTest : public QObject {
     const size_t mark = harness.Requests().size();
     harness.Console().Services().SetDataScan(true);
     ModalScript boxes({"OK"});
-    emit harness.Console().MainFrame()->commandTriggered(ui::cmd::kRescanAllRouting);
+    harness.Console().MainFrame()->Action(ui::cmd::kRescanAllRouting)->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
     Settle(harness);
     harness.Console().Services().SetDataScan(false);
     QCOMPARE(boxes.Seen(), QStringList{QString::fromUtf8("Сообщение: Не возможно выполнить операцию - канал связи занят.")});
     for (const std::string& line : Since(harness, mark)) QVERIFY2(line.rfind("GetRoutList", 0) != 0, line.c_str());
+    // After the scan: the OU level alone is read again.
+    const size_t again = harness.Requests().size();
+    harness.Console().MainFrame()->Action(ui::cmd::kRescanLevelFirst + 4)->trigger();
+    Settle(harness);
+    QCOMPARE(Since(harness, again), std::vector<std::string>{"GetRoutList Level=4 TableCapacity=524288 TableLength=0"});
   }
 };
 

@@ -35,7 +35,13 @@ RoutingController::RoutingController(DesktopConsole& console) : console_(console
 
 RoutingController::~RoutingController() = default;
 
-void RoutingController::Attach(CMainFrame* frame) { frame_ = frame; }
+void RoutingController::Attach(CMainFrame* frame) {
+  frame_ = frame;
+  // The routing window is here: its rescan commands can be chosen (they act
+  // on the active routing view and do nothing without one).
+  for (int id : {cmd::kRescanAllRouting, cmd::kRescanAbonents}) frame->Action(id)->setEnabled(true);
+  for (int id = cmd::kRescanLevelFirst; id <= cmd::kRescanLevelLast; ++id) frame->Action(id)->setEnabled(true);
+}
 
 CViewRouting* RoutingController::ActiveView() const {
   if (!frame_ || frame_->Area()->activeSubWindow() == nullptr) return nullptr;
