@@ -27,7 +27,8 @@ std::string DirectoryEntryName(std::string_view listed) {
 }
 
 DirectoryListing ListDirectory(ConsoleServices& console, core::__RpcClientDescription& queue,
-                               ports::DialogPort* dialogs, size_t stepsPerEntry, const DirectoryProgress& progress) {
+                               ports::DialogPort* dialogs, size_t stepsPerEntry, const DirectoryProgress& progress,
+                               const char* reportName) {
   DirectoryListing listing;
   bool stopped = false;
   int32_t status = 0;
@@ -66,6 +67,7 @@ DirectoryListing ListDirectory(ConsoleServices& console, core::__RpcClientDescri
     listing.outcome = ListingOutcome::kStopped;
     return listing;
   }
+  if (reportName != nullptr && failedOperation != nullptr) failedOperation = reportName;
   if (!called) {
     ReportListFailure(dialogs, 0, static_cast<int32_t>(queue.lastException), failedOperation);
     return listing;

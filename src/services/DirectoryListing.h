@@ -52,8 +52,10 @@ std::string DirectoryEntryName(std::string_view listed);
 
 // Lists on `queue` (bound here). Each listed name is one step of a total of
 // stepsPerEntry x count + 1, so that the caller's own steps follow on.
-// `dialogs` null: nothing is shown.
+// `dialogs` null: nothing is shown. `reportName` set: failures of both calls
+// are reported under that name instead of their own.
 DirectoryListing ListDirectory(ConsoleServices& console, core::__RpcClientDescription& queue,
-                               ports::DialogPort* dialogs, size_t stepsPerEntry, const DirectoryProgress& progress);
+                               ports::DialogPort* dialogs, size_t stepsPerEntry, const DirectoryProgress& progress,
+                               const char* reportName = nullptr);
 
 }  // namespace services

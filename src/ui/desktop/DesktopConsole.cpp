@@ -18,6 +18,8 @@
 #include "services/TreeCommand.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DirectionsController.h"
+#include "ui/desktop/RoutingController.h"
+#include "ui/routing/CViewRouting.h"
 #include "ui/desktop/EntryController.h"
 #include "ui/desktop/FavoritesController.h"
 #include "ui/desktop/Screenshots.h"
@@ -86,6 +88,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       notifier_(std::make_unique<QtViewNotifier>()),
       favorites_(std::make_unique<FavoritesController>(*this)),
       directions_(std::make_unique<DirectionsController>(*this)),
+      routing_(std::make_unique<RoutingController>(*this)),
       entries_(std::make_unique<EntryController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
@@ -250,7 +253,8 @@ void DesktopConsole::OnCommand(int id) {
         if (auto* frame = qobject_cast<CChildFrame*>(main_->Area()->activeSubWindow())) frame->View()->Rescan();
       break;
     default:
-      if (!favorites_->HandleCommand(id) && !entries_->HandleCommand(id)) directions_->HandleCommand(id);
+      if (!favorites_->HandleCommand(id) && !entries_->HandleCommand(id) && !routing_->HandleCommand(id))
+        directions_->HandleCommand(id);
       break;
   }
 }
@@ -382,6 +386,8 @@ void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::str
   CChildFrame* window = main_->OpenDataWindow(*kind, mailServer, computer);
   if (window != nullptr)
     if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
+  if (window != nullptr)
+    if (auto* routing = qobject_cast<CViewRouting*>(window->View())) routing_->Opened(routing);
 }
 
 // --- message window and tray ---------------------------------------------
@@ -412,6 +418,7 @@ bool DesktopConsole::CreateMainWindow(const std::string& versionText) {
     main_ = new CMainFrame(versionText, docking, dialogs_.get());
     favorites_->Attach(main_);
     directions_->Attach(main_);
+    routing_->Attach(main_);
     entries_->Attach(main_);
     dialogs_->SetParentWindow(main_);
     connect(main_, &CMainFrame::commandTriggered, this, &DesktopConsole::OnCommand);

@@ -44,6 +44,7 @@ namespace ui {
 
 class CMainFrame;
 class DirectionsController;
+class RoutingController;
 class FavoritesController;
 class CMessageWindow;
 class CTrayIcon;
@@ -113,6 +114,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QTimer& FavoritesTimer() { return favoritesTimer_; }
   FavoritesController& Favorites() { return *favorites_; }
   DirectionsController& Directions() { return *directions_; }
+  RoutingController& Routing() { return *routing_; }
   EntryController& Entries() { return *entries_; }
 
  signals:
@@ -155,6 +157,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   // Before the services, which tell it of members views to close.
   std::unique_ptr<FavoritesController> favorites_;
   std::unique_ptr<DirectionsController> directions_;
+  std::unique_ptr<RoutingController> routing_;
   std::unique_ptr<EntryController> entries_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;

@@ -32,6 +32,9 @@
 #include "ui/direction/CGridTimings.h"
 #include "ui/directions/CGridDirections.h"
 #include "ui/directions/CViewDirections.h"
+#include "ui/routing/CFlyUpRoutingEditor.h"
+#include "ui/routing/CGridRouting.h"
+#include "ui/routing/CViewRouting.h"
 #include "ui/abonent/CGridInst.h"
 #include "ui/abonent/CViewAbonent.h"
 #include "ui/desktop/EntryController.h"
@@ -138,7 +141,7 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
   shot.TakeAsIs(main, "main-window");
 
   if (server) {
-    main->OpenDataWindow(DataKind::Routing, server->name, "");
+    main->OpenDataWindow(DataKind::Replication, server->name, "");
     Settle();
     shot.TakeAsIs(main, "data-window-placeholder");
     CChildFrame* lists = main->OpenDataWindow(DataKind::MailingLists, server->name, "");
@@ -218,6 +221,34 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
       Settle();
       shot.TakeAsIs(members, "favorites-members-view");
       shot.TakeAsIs(main, "main-window-favorites");
+    }
+  }
+
+  // The routing tables: a level with entries, then the pop-up editor open
+  // on one of its rows with the node's directions listed.
+  if (server) {
+    emit main->openRequested(services::OpenTarget::Routing, server->name, "");
+    CChildFrame* window = main->FindDataWindow(DataKind::Routing, server->name, "");
+    auto* view = window ? qobject_cast<CViewRouting*>(window->View()) : nullptr;
+    console.Runner().WaitIdle();
+    Settle(300);
+    if (view) {
+      window->showMaximized();
+      view->ShowLevel(2);
+      Settle();
+      shot.TakeAsIs(main, "routing-page");
+      if (!view->Page(2)->Rows().empty()) {
+        emit view->editRequested(2, 0);
+        console.Runner().WaitIdle();
+        Settle(300);
+        for (QWidget* top : QApplication::topLevelWidgets())
+          if (auto* popup = qobject_cast<CFlyUpRoutingPopupWnd*>(top); popup && popup->isVisible()) {
+            shot.TakeAsIs(popup, "routing-editor");
+            popup->reject();
+          }
+      }
+      window->close();
+      Settle();
     }
   }
 

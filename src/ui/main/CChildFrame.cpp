@@ -9,6 +9,7 @@
 
 #include "ui/directions/CViewDirections.h"
 #include "ui/favorites/CViewFvItems.h"
+#include "ui/routing/CViewRouting.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
@@ -101,6 +102,7 @@ CChildFrame::CChildFrame(CChildView* view, QWidget* parent) : QMdiSubWindow(pare
 CChildView* CreateDataView(DataKind kind, const std::string& mailServer, const std::string& computer) {
   if (kind == DataKind::MailingLists) return new CMailingListsView(mailServer);
   if (kind == DataKind::FavoriteMembers) return new CViewFvItems(mailServer);
+  if (kind == DataKind::Routing) return new CViewRouting(mailServer);
   if (kind == DataKind::DirectionsTable || kind == DataKind::DirectionsShortcuts)
     return new CViewDirections(kind, mailServer);
   return new CPlaceholderView(kind, mailServer, computer);
