@@ -20,6 +20,7 @@
 #include "ui/desktop/DirectionsController.h"
 #include "ui/desktop/EntryController.h"
 #include "ui/desktop/FavoritesController.h"
+#include "ui/desktop/MonitorController.h"
 #include "ui/desktop/Screenshots.h"
 #include "ui/dialogs/CProgressWnd.h"
 #include "ui/editor/CCfgFileEditDlg.h"
@@ -87,6 +88,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       favorites_(std::make_unique<FavoritesController>(*this)),
       directions_(std::make_unique<DirectionsController>(*this)),
       entries_(std::make_unique<EntryController>(*this)),
+      monitor_(std::make_unique<MonitorController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
   rpc::InterruptWaitFd();
@@ -141,7 +143,10 @@ CMainFrame* DesktopConsole::MainFrame() const { return main_.data(); }
 
 void DesktopConsole::Start() {
   auto ok = std::make_shared<bool>(false);
-  runner_->Post(Kind::Lifecycle, [this, ok] { *ok = services_->Start(); },
+  runner_->Post(Kind::Lifecycle, [this, ok] {
+                  *ok = services_->Start();
+                  if (*ok) monitor_->RecordPoll();  // the start-up's poll
+                },
                 [this, ok] {
                   if (!*ok) {
                     // Nothing was shown but the start-up's own boxes: the
@@ -172,6 +177,7 @@ void DesktopConsole::RefreshWindows() {
   if (!runner_->Idle() || main_ == nullptr || !running_) return;
   main_->SetSnapshot(services::TakeSnapshot(*services_));
   favorites_->Redraw(main_->Snapshot().favorites);
+  monitor_->Redraw(main_, main_->Snapshot());
   emit refreshed();
 }
 
@@ -180,7 +186,12 @@ void DesktopConsole::RefreshWindows() {
 void DesktopConsole::PollTick() {
   // A tick while anything runs is skipped: the next one polls.
   if (!running_ || !runner_->Idle()) return;
-  runner_->Post(Kind::Timer, [this] { services_->OnPollTimer(); }, [this] { RefreshWindows(); }, this);
+  runner_->Post(Kind::Timer,
+                [this] {
+                  services_->OnPollTimer();
+                  monitor_->RecordPoll();
+                },
+                [this] { RefreshWindows(); }, this);
 }
 
 void DesktopConsole::FavoritesTick() {
@@ -380,8 +391,9 @@ void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::str
   std::optional<DataKind> kind = KindOf(target);
   if (!kind) return;
   CChildFrame* window = main_->OpenDataWindow(*kind, mailServer, computer);
-  if (window != nullptr)
-    if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
+  if (window == nullptr) return;
+  if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
+  monitor_->Opened(window->View(), main_->Snapshot());
 }
 
 // --- message window and tray ---------------------------------------------

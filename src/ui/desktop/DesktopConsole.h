@@ -51,6 +51,7 @@ class QtAlertPort;
 class QtDialogPort;
 class QtProgressPort;
 class EntryController;
+class MonitorController;
 class QtViewNotifier;
 class ServiceRunner;
 
@@ -114,6 +115,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   FavoritesController& Favorites() { return *favorites_; }
   DirectionsController& Directions() { return *directions_; }
   EntryController& Entries() { return *entries_; }
+  MonitorController& Monitor() { return *monitor_; }
 
  signals:
   void started(bool ok);
@@ -156,6 +158,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   std::unique_ptr<FavoritesController> favorites_;
   std::unique_ptr<DirectionsController> directions_;
   std::unique_ptr<EntryController> entries_;
+  std::unique_ptr<MonitorController> monitor_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;
   QPointer<CMainFrame> main_;
