@@ -162,6 +162,9 @@ void MonitorViewsTest::historyGrowsOnePointPerPollAndIsBounded() {
   QVERIFY(harness.WaitStarted());
   auto* disks = Open<ui::CCnViewDisks>(harness, services::OpenTarget::Disks);
   QVERIFY(disks != nullptr);
+  // The chart starts on the disk with an alarm (D:); C: is chosen.
+  QCOMPARE(disks->Grid()->currentRow(), 1);
+  disks->Grid()->setCurrentCell(0, 1);
   QLineSeries* values = disks->Chart()->Values();
   // The start-up's poll is the first point.
   QCOMPARE(values->count(), 1);

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
@@ -62,8 +64,11 @@ CCnGridDisks::CCnGridDisks(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
   horizontalHeader()->setSectionsMovable(true);
-  const int widths[] = {110, 460, 100, 95, 95, 150, 170};
-  for (int column = 0; column < col::kCount; ++column) setColumnWidth(column, widths[column]);
+  const int widths[] = {60, 420, 90, 90, 90, 90, 90};
+  // Wide enough for each heading, so that none is cut off.
+  const QFontMetrics metrics(horizontalHeader()->font());
+  for (int column = 0; column < col::kCount; ++column)
+    setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(titles[column]) + 24));
   setItemDelegateForColumn(col::kName, new DiskUsageDelegate(this));
 }
 
@@ -96,7 +101,14 @@ void CCnGridDisks::Show(const std::vector<core::CSI_disk>& disks) {
       setItem(row, column, cell);
     }
   }
-  if (currentRow() < 0 && rowCount() > 0) setCurrentCell(0, col::kName);
+  // The chart starts on the first row with an alarm; the row is made
+  // current without being selected, so that its highlight stays in sight.
+  if (currentRow() < 0 && rowCount() > 0) {
+    int first = 0;
+    while (first < rowCount() - 1 && !RowAlarm(first)) ++first;
+    if (!RowAlarm(first)) first = 0;
+    setCurrentCell(first, col::kIcon, QItemSelectionModel::NoUpdate);
+  }
 }
 
 bool CCnGridDisks::RowAlarm(int row) const {

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "services/ConsoleSnapshot.h"
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
@@ -34,8 +36,11 @@ CCnGridFolders::CCnGridFolders(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   horizontalHeader()->setSectionsMovable(true);
   horizontalHeader()->setStretchLastSection(true);
-  const int widths[] = {110, 240, 130, 260};
-  for (int column = 0; column < col::kCount; ++column) setColumnWidth(column, widths[column]);
+  const int widths[] = {60, 240, 90, 260};
+  // Wide enough for each heading, so that none is cut off.
+  const QFontMetrics metrics(horizontalHeader()->font());
+  for (int column = 0; column < col::kCount; ++column)
+    setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(titles[column]) + 24));
 }
 
 void CCnGridFolders::Show(const std::vector<core::CSI_folder>& folders) {
@@ -54,7 +59,14 @@ void CCnGridFolders::Show(const std::vector<core::CSI_folder>& folders) {
       setItem(row, column, cell);
     }
   }
-  if (currentRow() < 0 && rowCount() > 0) setCurrentCell(0, col::kName);
+  // The chart starts on the first row with an alarm; the row is made
+  // current without being selected, so that its highlight stays in sight.
+  if (currentRow() < 0 && rowCount() > 0) {
+    int first = 0;
+    while (first < rowCount() - 1 && !RowAlarm(first)) ++first;
+    if (!RowAlarm(first)) first = 0;
+    setCurrentCell(first, col::kIcon, QItemSelectionModel::NoUpdate);
+  }
 }
 
 bool CCnGridFolders::RowAlarm(int row) const {

@@ -26,7 +26,7 @@ HistoryChart::HistoryChart(QWidget* parent)
   for (QLineSeries* series : {values_, danger_, critical_}) chart->addSeries(series);
   time_->setFormat("HH:mm:ss");
   time_->setTickCount(5);
-  amount_->setLabelFormat("%d");
+  amount_->setLabelFormat("%.0f");
   chart->addAxis(time_, Qt::AlignBottom);
   chart->addAxis(amount_, Qt::AlignLeft);
   for (QLineSeries* series : {values_, danger_, critical_}) {
@@ -77,7 +77,8 @@ void HistoryChart::Show(const services::HistorySeries& series, const QString& ti
   }
   time_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first)),
                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last)));
-  amount_->setRange(0, top > 0 ? top * 1.1 : 1);
+  amount_->setRange(0, std::max(top * 1.1, 4.0));
+  amount_->applyNiceNumbers();
 }
 
 }  // namespace ui
