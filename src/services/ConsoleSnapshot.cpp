@@ -50,6 +50,8 @@ ConsoleSnapshot TakeSnapshot(ConsoleServices& console) {
         value |= static_cast<uint32_t>(record->replicationState[word * 4 + b]) << (8 * b);
       c.replicationWords[word] = value;
     }
+    c.replicationState = record->replicationState;
+    c.replicationText = record->replicationText;
     position[static_cast<size_t>(slot)] = static_cast<int>(snapshot.computers.size());
     snapshot.computers.push_back(std::move(c));
   }

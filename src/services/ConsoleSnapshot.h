@@ -12,6 +12,7 @@
 #include "core/ProgramSettings.h"
 #include "core/net/RpcClientDescription.h"
 #include "core/net/ScannedRecords.h"
+#include "rpc/iface/QueryRecords.h"
 #include "services/FavoritesSnapshot.h"
 
 namespace services {
@@ -42,6 +43,8 @@ struct ComputerSnapshot {
   std::vector<core::CSI_disk> disks;
   std::vector<core::CSI_folder> folders;
   uint32_t replicationWords[4] = {0, 0, 0, 0};
+  rpc::ReplicationRecord replicationState{};  // the whole record, for the replication view
+  std::string replicationText;                // the last replication report's text
 };
 
 struct MailServerSnapshot {

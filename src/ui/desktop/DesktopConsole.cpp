@@ -22,6 +22,7 @@
 #include "ui/routing/CViewRouting.h"
 #include "ui/desktop/EntryController.h"
 #include "ui/desktop/FavoritesController.h"
+#include "ui/desktop/MonitorController.h"
 #include "ui/desktop/Screenshots.h"
 #include "ui/dialogs/CProgressWnd.h"
 #include "ui/editor/CCfgFileEditDlg.h"
@@ -90,6 +91,7 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
       directions_(std::make_unique<DirectionsController>(*this)),
       routing_(std::make_unique<RoutingController>(*this)),
       entries_(std::make_unique<EntryController>(*this)),
+      monitor_(std::make_unique<MonitorController>(*this)),
       runner_(std::make_unique<ServiceRunner>()) {
   // The interrupt's pipe exists before any call waits on it.
   rpc::InterruptWaitFd();
@@ -144,7 +146,10 @@ CMainFrame* DesktopConsole::MainFrame() const { return main_.data(); }
 
 void DesktopConsole::Start() {
   auto ok = std::make_shared<bool>(false);
-  runner_->Post(Kind::Lifecycle, [this, ok] { *ok = services_->Start(); },
+  runner_->Post(Kind::Lifecycle, [this, ok] {
+                  *ok = services_->Start();
+                  if (*ok) monitor_->RecordPoll();  // the start-up's poll
+                },
                 [this, ok] {
                   if (!*ok) {
                     // Nothing was shown but the start-up's own boxes: the
@@ -175,6 +180,7 @@ void DesktopConsole::RefreshWindows() {
   if (!runner_->Idle() || main_ == nullptr || !running_) return;
   main_->SetSnapshot(services::TakeSnapshot(*services_));
   favorites_->Redraw(main_->Snapshot().favorites);
+  monitor_->Redraw(main_, main_->Snapshot());
   emit refreshed();
 }
 
@@ -183,7 +189,12 @@ void DesktopConsole::RefreshWindows() {
 void DesktopConsole::PollTick() {
   // A tick while anything runs is skipped: the next one polls.
   if (!running_ || !runner_->Idle()) return;
-  runner_->Post(Kind::Timer, [this] { services_->OnPollTimer(); }, [this] { RefreshWindows(); }, this);
+  runner_->Post(Kind::Timer,
+                [this] {
+                  services_->OnPollTimer();
+                  monitor_->RecordPoll();
+                },
+                [this] { RefreshWindows(); }, this);
 }
 
 void DesktopConsole::FavoritesTick() {
@@ -384,10 +395,10 @@ void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::str
   std::optional<DataKind> kind = KindOf(target);
   if (!kind) return;
   CChildFrame* window = main_->OpenDataWindow(*kind, mailServer, computer);
-  if (window != nullptr)
-    if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
-  if (window != nullptr)
-    if (auto* routing = qobject_cast<CViewRouting*>(window->View())) routing_->Opened(routing);
+  if (window == nullptr) return;
+  if (auto* directions = qobject_cast<CViewDirections*>(window->View())) directions_->Opened(directions);
+  if (auto* routing = qobject_cast<CViewRouting*>(window->View())) routing_->Opened(routing);
+  monitor_->Opened(window->View(), main_->Snapshot());
 }
 
 // --- message window and tray ---------------------------------------------

@@ -52,6 +52,7 @@ class QtAlertPort;
 class QtDialogPort;
 class QtProgressPort;
 class EntryController;
+class MonitorController;
 class QtViewNotifier;
 class ServiceRunner;
 
@@ -116,6 +117,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   DirectionsController& Directions() { return *directions_; }
   RoutingController& Routing() { return *routing_; }
   EntryController& Entries() { return *entries_; }
+  MonitorController& Monitor() { return *monitor_; }
 
  signals:
   void started(bool ok);
@@ -159,6 +161,7 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   std::unique_ptr<DirectionsController> directions_;
   std::unique_ptr<RoutingController> routing_;
   std::unique_ptr<EntryController> entries_;
+  std::unique_ptr<MonitorController> monitor_;
   std::unique_ptr<services::ConsoleServices> services_;
   std::unique_ptr<ServiceRunner> runner_;
   QPointer<CMainFrame> main_;

@@ -9,6 +9,9 @@
 
 #include "ui/directions/CViewDirections.h"
 #include "ui/favorites/CViewFvItems.h"
+#include "ui/monitor/CCnViewDisks.h"
+#include "ui/monitor/CCnViewFolders.h"
+#include "ui/monitor/CViewReplication.h"
 #include "ui/routing/CViewRouting.h"
 #include "ui/text/QtText.h"
 
@@ -105,6 +108,9 @@ CChildView* CreateDataView(DataKind kind, const std::string& mailServer, const s
   if (kind == DataKind::Routing) return new CViewRouting(mailServer);
   if (kind == DataKind::DirectionsTable || kind == DataKind::DirectionsShortcuts)
     return new CViewDirections(kind, mailServer);
+  if (kind == DataKind::Disks) return new CCnViewDisks(mailServer, computer);
+  if (kind == DataKind::Folders) return new CCnViewFolders(mailServer, computer);
+  if (kind == DataKind::Replication) return new CViewReplication(mailServer);
   return new CPlaceholderView(kind, mailServer, computer);
 }
 

@@ -1,0 +1,132 @@
+#include "ui/monitor/CCnGridDisks.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QSettings>
+#include <QStyle>
+
+#include <algorithm>
+
+#include "services/MonitorRows.h"
+#include "ui/icons/Icons.h"
+#include "ui/main/GridLayoutKey.h"
+#include "ui/text/QtText.h"
+
+namespace ui {
+
+namespace col = services::disk_column;
+
+QColor AlarmRowColor() { return QColor(255, 205, 205); }
+
+void DiskUsageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QVariant share = index.data(kUsedShareRole);
+  if (!share.isValid()) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  QStyleOptionViewItem plain = option;
+  initStyleOption(&plain, index);
+  const QString name = plain.text;
+  plain.text.clear();
+  QStyle* style = plain.widget ? plain.widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+
+  painter->save();
+  const QRect cell = option.rect.adjusted(4, 2, -4, -2);
+  const int nameWidth = std::min(option.fontMetrics.horizontalAdvance(name) + 8, cell.width() / 3);
+  painter->setPen(option.palette.color(QPalette::Text));
+  painter->drawText(QRect(cell.left(), cell.top(), nameWidth, cell.height()), Qt::AlignVCenter | Qt::AlignLeft, name);
+  const QRect bar(cell.left() + nameWidth, cell.top(), cell.width() - nameWidth, cell.height());
+  painter->fillRect(bar, QColor(235, 245, 235));
+  const double used = std::clamp(share.toDouble(), 0.0, 1.0);
+  const QColor fill = index.data(kAlarmRole).toBool() ? QColor(230, 80, 80) : QColor(90, 140, 230);
+  painter->fillRect(QRect(bar.left(), bar.top(), static_cast<int>(bar.width() * used), bar.height()), fill);
+  painter->setPen(QColor(120, 120, 120));
+  painter->drawRect(bar.adjusted(0, 0, -1, -1));
+  painter->setPen(Qt::black);
+  const QRect texts = bar.adjusted(4, 0, -4, 0);
+  painter->drawText(texts, Qt::AlignVCenter | Qt::AlignLeft, index.data(kUsedTextRole).toString());
+  painter->drawText(texts, Qt::AlignVCenter | Qt::AlignRight, index.data(kFreeTextRole).toString());
+  painter->restore();
+}
+
+CCnGridDisks::CCnGridDisks(QWidget* parent) : QTableWidget(parent) {
+  setObjectName("CCnGridDisks");
+  QStringList titles;
+  for (const std::string& title : services::DiskColumnTitles()) titles << FromCp(title);
+  setColumnCount(titles.size());
+  setHorizontalHeaderLabels(titles);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+  horizontalHeader()->setSectionsMovable(true);
+  const int widths[] = {60, 420, 90, 90, 90, 90, 90};
+  // Wide enough for each heading, so that none is cut off.
+  const QFontMetrics metrics(horizontalHeader()->font());
+  for (int column = 0; column < col::kCount; ++column)
+    setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(titles[column]) + 24));
+  setItemDelegateForColumn(col::kName, new DiskUsageDelegate(this));
+}
+
+void CCnGridDisks::Show(const std::vector<core::CSI_disk>& disks) {
+  setRowCount(static_cast<int>(disks.size()));
+  for (int row = 0; row < rowCount(); ++row) {
+    const core::CSI_disk& disk = disks[static_cast<size_t>(row)];
+    const std::vector<std::string> texts = services::DiskRowTexts(disk);
+    const services::DiskUsage usage = services::UsageOf(disk);
+    for (int column = 0; column < col::kCount; ++column) {
+      auto* cell = new QTableWidgetItem(FromCp(texts[static_cast<size_t>(column)]));
+      if (column >= col::kFreeMb) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (disk.alarm) cell->setBackground(AlarmRowColor());
+      if (column == col::kIcon) {
+        cell->setIcon(disk.alarm ? AlertIcon() : QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon));
+        cell->setData(DiskUsageDelegate::kAlarmRole, disk.alarm);
+      }
+      if (column == col::kName) {
+        cell->setData(DiskUsageDelegate::kUsedShareRole, usage.usedShare);
+        cell->setData(DiskUsageDelegate::kAlarmRole, disk.alarm);
+        if (usage.freeAboveTotal) {
+          cell->setData(DiskUsageDelegate::kUsedTextRole, FromCp(services::FreeAboveTotalText()));
+        } else {
+          cell->setData(DiskUsageDelegate::kUsedTextRole, FromCp(services::UsedText(usage)));
+          cell->setData(DiskUsageDelegate::kFreeTextRole, FromCp(services::FreeText(usage)));
+        }
+        cell->setToolTip(cell->data(DiskUsageDelegate::kUsedTextRole).toString() + '\n' +
+                         cell->data(DiskUsageDelegate::kFreeTextRole).toString());
+      }
+      setItem(row, column, cell);
+    }
+  }
+  // The chart starts on the first row with an alarm; the row is made
+  // current without being selected, so that its highlight stays in sight.
+  if (currentRow() < 0 && rowCount() > 0) {
+    int first = 0;
+    while (first < rowCount() - 1 && !RowAlarm(first)) ++first;
+    if (!RowAlarm(first)) first = 0;
+    setCurrentCell(first, col::kIcon, QItemSelectionModel::NoUpdate);
+  }
+}
+
+bool CCnGridDisks::RowAlarm(int row) const {
+  const QTableWidgetItem* first = item(row, col::kIcon);
+  return first != nullptr && first->data(DiskUsageDelegate::kAlarmRole).toBool();
+}
+
+QString CCnGridDisks::LayoutKey(const std::string& mailServer, const std::string& computer) {
+  return GridLayoutKey("__DISCS_", mailServer + "_" + computer);
+}
+
+void CCnGridDisks::RestoreLayout(QSettings& profile, const std::string& mailServer, const std::string& computer) {
+  const QByteArray state = profile.value(LayoutKey(mailServer, computer)).toByteArray();
+  if (!state.isEmpty()) horizontalHeader()->restoreState(state);
+}
+
+void CCnGridDisks::SaveLayout(QSettings& profile, const std::string& mailServer, const std::string& computer) const {
+  profile.setValue(LayoutKey(mailServer, computer), horizontalHeader()->saveState());
+}
+
+}  // namespace ui
