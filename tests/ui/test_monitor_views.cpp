@@ -33,16 +33,10 @@ using uitest::DesktopSetup;
 
 namespace {
 
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 // One poll of all computers, as timer 666 runs it, and the redraw after it.
 void Poll(DesktopHarness& harness) {
   harness.Console().PollTick();
-  Settle(harness);
+  uitest::Settle(harness);
 }
 
 template <typename View>
@@ -210,7 +204,7 @@ void MonitorViewsTest::rescanPollsTheViewsComputer() {
   QCOMPARE(harness.Simulator().Command("disk C: " + MiB(7001)), std::string("ok"));
   // Ctrl+R: the main window's rescan command on the active view.
   harness.Console().MainFrame()->Action(ui::cmd::kRescanView)->trigger();
-  Settle(harness);
+  uitest::Settle(harness);
   QCOMPARE(CountRequests(harness, "GetDisks"), before + 1);
   QCOMPARE(Cell(view->Grid(), 0, 2), QString("  7000"));
   QCOMPARE(view->Chart()->Values()->count(), 2);
@@ -223,7 +217,7 @@ void MonitorViewsTest::rescanPollsTheViewsComputer() {
   QCOMPARE(box->Seen().text, QString::fromUtf8("Не возможно выполнить операцию - канал связи занят."));
   QCOMPARE(box->Seen().title, QString::fromUtf8("Сообщение"));
   harness.Console().Services().SetDataScan(false);
-  Settle(harness);
+  uitest::Settle(harness);
   QCOMPARE(CountRequests(harness, "GetDisks"), before + 1);
 }
 
@@ -275,7 +269,7 @@ void MonitorViewsTest::replicationPerformedAndRefused() {
     QCOMPARE(box->Seen().text, QString::fromUtf8("Не возможно выполнить операцию - канал связи занят."));
   }
   harness.Console().Services().SetDataScan(false);
-  Settle(harness);
+  uitest::Settle(harness);
   QCOMPARE(kind2(), 0);
 
   // In sync: the question first; Yes sends the request and logs its result.
@@ -284,7 +278,7 @@ void MonitorViewsTest::replicationPerformedAndRefused() {
     QTest::mouseClick(view->Panel()->PerformButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(question->Answered(), 10000);
     QVERIFY(question->Seen().text.contains(QString::fromUtf8("Выполить репликацию?")));
-    Settle(harness);
+    uitest::Settle(harness);
   }
   QCOMPARE(kind2(), 1);
   const std::string log = harness.Console().Services().App().Log().Text();
@@ -313,7 +307,7 @@ void MonitorViewsTest::replicationWithoutQueueComputer() {
     QTRY_VERIFY_WITH_TIMEOUT(box->Answered(), 10000);
     QCOMPARE(box->Seen().text, QString::fromUtf8("Не возможно выполнить операцию."));
   }
-  Settle(harness);
+  uitest::Settle(harness);
   QCOMPARE(harness.Requests().size(), requests);
 }
 

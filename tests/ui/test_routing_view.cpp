@@ -33,15 +33,9 @@ using uitest::DesktopHarness;
 
 namespace {
 
-void Settle(DesktopHarness& harness) {
-  QTest::qWait(20);
-  harness.WaitIdle();
-  QTest::qWait(20);
-}
-
 ui::CViewRouting* OpenRouting(DesktopHarness& harness) {
   emit harness.Console().MainFrame()->openRequested(services::OpenTarget::Routing, "NODE", "SRV1");
-  Settle(harness);
+  uitest::Settle(harness);
   ui::CChildFrame* window = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Routing, "NODE", "");
   return window ? qobject_cast<ui::CViewRouting*>(window->View()) : nullptr;
 }
@@ -75,7 +69,7 @@ class RoutingViewTest : public QObject {
   void eachLevelIsShownFromTheNodesTables() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewRouting* view = OpenRouting(harness);
     QVERIFY(view);
     QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - маршрутные таблицы"));
@@ -94,7 +88,7 @@ class RoutingViewTest : public QObject {
   void theEditorRedirectsAndTheLevelIsReadAgain() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewRouting* view = OpenRouting(harness);
     QVERIFY(view);
     view->ShowLevel(2);
@@ -103,13 +97,13 @@ class RoutingViewTest : public QObject {
     ui::CFlyUpRoutingPopupWnd* popup = Popup();
     QVERIFY(popup);
     QCOMPARE(popup->windowTitle(), QString::fromUtf8("Редактор записи"));
-    Settle(harness);
+    uitest::Settle(harness);
     QTRY_VERIFY(popup->Editor()->Directions()->count() > 0);
     QCOMPARE(popup->findChild<QLabel*>("caption")->text(), QString::fromUtf8("PRMD:KALUGA (редактор записи)"));
     popup->Editor()->Targets()->clear();
     popup->Editor()->Targets()->addItem("NSK-NODE");
     popup->Editor()->ApplyButton()->click();
-    Settle(harness);
+    uitest::Settle(harness);
     std::vector<std::string> sent = Since(harness, mark);
     sent.erase(std::remove_if(sent.begin(), sent.end(),
                               [](const std::string& l) {
@@ -126,20 +120,20 @@ class RoutingViewTest : public QObject {
   void aFailedChangeIsToldAndTheLevelLeftToReRead() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewRouting* view = OpenRouting(harness);
     QVERIFY(view);
     QCOMPARE(harness.Simulator().Command("answer RedirRoutItem -2147483630 next"), std::string("ok"));
     emit view->editRequested(2, 0);
     ui::CFlyUpRoutingPopupWnd* popup = Popup();
     QVERIFY(popup);
-    Settle(harness);
+    uitest::Settle(harness);
     popup->Editor()->ByRule()->setChecked(true);
     const size_t mark = harness.Requests().size();
     ModalScript boxes({"OK", "OK"});
     popup->Editor()->ApplyButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
-    Settle(harness);
+    uitest::Settle(harness);
     QVERIFY2(boxes.Seen().size() >= 2, qPrintable(boxes.Seen().join("\n")));
     QCOMPARE(boxes.Seen()[0], QString::fromUtf8("Ошибка выполнения операции: МАРШРУТИЗАТОР: RedirRoutItem -  Маршрутизатор "
                                                 "отверг коррекцию (см. лог маршрутизатора)"));
@@ -156,7 +150,7 @@ class RoutingViewTest : public QObject {
   void deletingTheSysopEntryAsksAndNoKeepsIt() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewRouting* view = OpenRouting(harness);
     QVERIFY(view);
     const std::vector<services::RoutingRow> rows(view->Page(5)->Rows().begin(), view->Page(5)->Rows().begin() + 2);
@@ -166,7 +160,7 @@ class RoutingViewTest : public QObject {
     ModalScript boxes({"Yes", "No", "No"});
     emit view->deleteRequested(5, rows);
     QTRY_VERIFY_WITH_TIMEOUT(boxes.Seen().size() == 3, 10000);
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(boxes.Seen()[0], QString::fromUtf8("Вопрос: Удалить выделенные элементы маршрутной таблицы?"));
     std::vector<std::string> dels;
     for (const std::string& line : Since(harness, mark))
@@ -178,7 +172,7 @@ class RoutingViewTest : public QObject {
   void rescansAreRefusedDuringAScan() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());
-    Settle(harness);
+    uitest::Settle(harness);
     ui::CViewRouting* view = OpenRouting(harness);
     QVERIFY(view);
     const size_t mark = harness.Requests().size();
@@ -186,14 +180,14 @@ class RoutingViewTest : public QObject {
     ModalScript boxes({"OK"});
     harness.Console().MainFrame()->Action(ui::cmd::kRescanAllRouting)->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
-    Settle(harness);
+    uitest::Settle(harness);
     harness.Console().Services().SetDataScan(false);
     QCOMPARE(boxes.Seen(), QStringList{QString::fromUtf8("Сообщение: Не возможно выполнить операцию - канал связи занят.")});
     for (const std::string& line : Since(harness, mark)) QVERIFY2(line.rfind("GetRoutList", 0) != 0, line.c_str());
     // After the scan: the OU level alone is read again.
     const size_t again = harness.Requests().size();
     harness.Console().MainFrame()->Action(ui::cmd::kRescanLevelFirst + 4)->trigger();
-    Settle(harness);
+    uitest::Settle(harness);
     QCOMPARE(Since(harness, again), std::vector<std::string>{"GetRoutList Level=4 TableCapacity=524288 TableLength=0"});
   }
 };

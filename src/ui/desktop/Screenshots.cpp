@@ -143,9 +143,6 @@ QStringList WriteScreenshots(DesktopConsole& console, const QString& folder) {
   shot.TakeAsIs(main, "main-window");
 
   if (server) {
-    main->OpenDataWindow(DataKind::Replication, server->name, "");
-    Settle();
-    shot.TakeAsIs(main, "data-window-placeholder");
     CChildFrame* lists = main->OpenDataWindow(DataKind::MailingLists, server->name, "");
     Settle();
     shot.TakeAsIs(lists, "mailing-lists-frame");
