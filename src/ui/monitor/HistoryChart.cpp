@@ -33,7 +33,11 @@ HistoryChart::HistoryChart(QWidget* parent)
     series->attachAxis(time_);
     series->attachAxis(amount_);
   }
+  // The view starts with a chart of its own, which it gives up (not
+  // deletes) when another is set.
+  QChart* initial = this->chart();
   setChart(chart);
+  delete initial;
   setRenderHint(QPainter::Antialiasing);
   setMinimumHeight(160);
   Clear();
