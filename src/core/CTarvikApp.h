@@ -28,9 +28,6 @@ class ProgressPort;
 
 namespace core {
 
-// The clipboard format for directory entries copied between consoles; its
-// data carries VT_VERSION_TEXT as the compatibility text.
-inline constexpr const char* kClipboardFormatName = "VT32-TarvikApp-VA";
 // The tray icon: its id, its callback message and its tip (UTF-8 here; the
 // window layer shows it as it is).
 inline constexpr int kTrayIconId = 312;

@@ -69,13 +69,17 @@ bool MonitorController::Refused() const {
   return false;
 }
 
-void MonitorController::RescanComputer(const std::string& computer) {
-  if (!console_.Running()) return;
+bool MonitorController::MayRunOn(const std::string& computer) {
+  if (!console_.Running()) return false;
   if (computer.empty()) {
     console_.Dialogs().Message(services::NoReplicationComputerText(), Cp("Сообщение"), ports::MsgIcon::Information);
-    return;
+    return false;
   }
-  if (Refused()) return;
+  return !Refused();
+}
+
+void MonitorController::RescanComputer(const std::string& computer) {
+  if (!MayRunOn(computer)) return;
   console_.Runner().Post(
       Kind::User,
       [this, computer] {
@@ -85,12 +89,7 @@ void MonitorController::RescanComputer(const std::string& computer) {
 }
 
 void MonitorController::PerformReplication(const std::string& computer) {
-  if (!console_.Running()) return;
-  if (computer.empty()) {
-    console_.Dialogs().Message(services::NoReplicationComputerText(), Cp("Сообщение"), ports::MsgIcon::Information);
-    return;
-  }
-  if (Refused()) return;
+  if (!MayRunOn(computer)) return;
   console_.Runner().Post(
       Kind::User,
       [this, computer] {

@@ -42,6 +42,8 @@ class MonitorController : public QObject {
  private:
   // Says why nothing can be sent now; false when it can.
   bool Refused() const;
+  // Running, a computer to run on (told when there is none), not refused.
+  bool MayRunOn(const std::string& computer);
   void Fill(CChildView* view, const services::ConsoleSnapshot& snapshot);
 
   DesktopConsole& console_;

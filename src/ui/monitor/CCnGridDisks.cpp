@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "ui/monitor/FirstAlarmRow.h"
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
@@ -101,14 +102,7 @@ void CCnGridDisks::Show(const std::vector<core::CSI_disk>& disks) {
       setItem(row, column, cell);
     }
   }
-  // The chart starts on the first row with an alarm; the row is made
-  // current without being selected, so that its highlight stays in sight.
-  if (currentRow() < 0 && rowCount() > 0) {
-    int first = 0;
-    while (first < rowCount() - 1 && !RowAlarm(first)) ++first;
-    if (!RowAlarm(first)) first = 0;
-    setCurrentCell(first, col::kIcon, QItemSelectionModel::NoUpdate);
-  }
+  MakeFirstAlarmRowCurrent(*this, col::kIcon, [this](int row) { return RowAlarm(row); });
 }
 
 bool CCnGridDisks::RowAlarm(int row) const {

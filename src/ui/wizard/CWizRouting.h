@@ -10,8 +10,8 @@
 // selection they need say "Необходимо выбрать один элемент в параметрах
 // маршрутизации!".
 //
-// The check box "Complete X400 specification for address book" does not
-// lock the address field: it only asks that the field be checked (Verify, and
+// The box that asks for a complete address-book address does not lock the
+// address field: it only asks that the field be checked (Verify, and
 // the view before an apply). It starts off whenever an entry is shown, since
 // a stored abonent's address is usually the computed mailbox address, which
 // names only the levels it needs.
