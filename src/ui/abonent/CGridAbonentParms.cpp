@@ -1,6 +1,5 @@
 #include "ui/abonent/CGridAbonentParms.h"
 
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaProperty>
@@ -9,6 +8,7 @@
 
 #include <algorithm>
 
+#include "ui/main/HeadingWidth.h"
 #include "ports/DialogPort.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -50,12 +50,7 @@ CGridAbonentParms::CGridAbonentParms(Kind kind, ports::DialogPort* dialogs, QWid
   // One line of text a row: sixteen standard rows fit a page.
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setStretchLastSection(true);
-  // The headings are read in full: each column is at least as wide as its own.
-  const QFontMetrics metrics(horizontalHeader()->font());
-  const auto wide = [&](int column, int width) {
-    const QString heading = model()->headerData(column, Qt::Horizontal).toString();
-    setColumnWidth(column, std::max(width, metrics.horizontalAdvance(heading) + 24));
-  };
+  const auto wide = [this](int column, int width) { SetColumnWidthAtLeastHeading(*horizontalHeader(), column, width); };
   wide(kImage, 28);
   wide(kName, 140);
   wide(kValue, 240);

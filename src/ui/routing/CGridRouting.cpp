@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QStyle>
 
+#include "ui/main/HeadingWidth.h"
 #include "model/item/OrAddress.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
@@ -31,9 +32,9 @@ CGridRouting::CGridRouting(std::string node, int level, QWidget* parent)
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setAlternatingRowColors(true);
   header()->setSectionsMovable(true);
-  setColumnWidth(0, 28);
-  setColumnWidth(1, 160);
-  setColumnWidth(2, 260);
+  SetColumnWidthAtLeastHeading(*header(), 0, 28);
+  SetColumnWidthAtLeastHeading(*header(), 1, 160);
+  SetColumnWidthAtLeastHeading(*header(), 2, 260);
   connect(this, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item) { emit editRequested(item->data(0, kIndexRole).toInt()); });
 }
