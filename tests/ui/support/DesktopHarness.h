@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "sim/lib/NodeSimulator.h"
+#include "support/ModalAnswer.h"
 #include "ui/desktop/DesktopConsole.h"
 
 namespace uitest {
@@ -58,6 +59,7 @@ class DesktopHarness {
   std::unique_ptr<sim::NodeSimulator> simulator_;
   uint16_t port_ = 0;
   std::unique_ptr<ui::DesktopConsole> console_;
+  testsupport::UnansweredModalGuard modalGuard_;
 };
 
 // Lets queued work reach the worker and its answers reach the windows.

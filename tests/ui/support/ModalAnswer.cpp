@@ -59,6 +59,36 @@ void ModalScript::Poll() {
   ClickOrClose(window, buttons_[next_++]);
 }
 
+namespace {
+constexpr int kGuardPollMs = 500;
+constexpr int kGuardPatiencePolls = 60;  // half a minute: far beyond any answer of a test
+}  // namespace
+
+UnansweredModalGuard::UnansweredModalGuard() {
+  timer_.setInterval(kGuardPollMs);
+  connect(&timer_, &QTimer::timeout, this, &UnansweredModalGuard::Poll);
+  timer_.start();
+}
+
+void UnansweredModalGuard::Poll() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr || !window->isVisible()) {
+    window_ = nullptr;
+    return;
+  }
+  if (window != window_) {
+    window_ = window;
+    polls_ = 0;
+    return;
+  }
+  if (++polls_ < kGuardPatiencePolls) return;
+  auto* box = qobject_cast<QMessageBox*>(window);
+  qWarning("unanswered modal window %s \"%s\": %s; closing it", window->metaObject()->className(),
+           qPrintable(window->windowTitle()), qPrintable(box ? box->text() : QString()));
+  window_ = nullptr;
+  window->close();
+}
+
 void ModalAnswer::Poll() {
   QWidget* window = QApplication::activeModalWidget();
   if (window == nullptr || !window->isVisible()) return;

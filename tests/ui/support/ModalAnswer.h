@@ -71,6 +71,21 @@ class ModalScript : public QObject {
   QPointer<QWidget> last_;
 };
 
+// Closes a modal window that no answer of the test has taken for a long
+// while, and says which one it was: a box nobody expected then fails its test
+// instead of holding the whole test program until it is killed.
+class UnansweredModalGuard : public QObject {
+ public:
+  UnansweredModalGuard();
+
+ private:
+  void Poll();
+
+  QTimer timer_;
+  QPointer<QWidget> window_;
+  int polls_ = 0;
+};
+
 // The button texts of a widget without '&'.
 QString PlainButtonText(const QString& text);
 
