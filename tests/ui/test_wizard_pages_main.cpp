@@ -21,6 +21,7 @@
 #include "support/ModalAnswer.h"
 #include "text/Cp1251.h"
 #include "ui/dialogs/CDlgRequestAddrFields.h"
+#include "ui/routing/CGridRtEntries.h"
 #include "ui/text/QtText.h"
 #include "ui/wizard/CWizDirection.h"
 #include "ui/wizard/CWizMain.h"
@@ -258,7 +259,11 @@ class WizardPagesMain : public QObject {
     entry.routingAddresses = Lists({{5, "P1"}, {1, "A"}, {5, "P2"}, {3, "O"}});
     f.page->ShowEntry(entry);
     QCOMPARE(f.page->Grid()->rowCount(), 4);
-    QCOMPARE(f.page->Grid()->item(0, ui::CWizRouting::kLevel)->text(), QString("ADMD"));
+    QCOMPARE(f.page->Grid()->item(0, ui::CGridRtEntries::kLevel)->text(), QString("ADMD"));
+    QStringList headings;
+    for (int column = 0; column < f.page->Grid()->columnCount(); ++column)
+      headings << f.page->Grid()->horizontalHeaderItem(column)->text();
+    QCOMPARE(headings, QString::fromUtf8("Изображение|Адрес|Уровень маршрутизации|Комментарий").split('|'));
     QVERIFY(f.Gathered().routingAddresses == entry.routingAddresses);
   }
 
@@ -295,7 +300,7 @@ class WizardPagesMain : public QObject {
     _VxItemBase entry = Entry("BOX1", false, false);
     entry.routingAddresses = Lists({{5, "P1"}, {5, "P2"}, {5, "P3"}});
     f.page->ShowEntry(entry);
-    QTableWidget* grid = f.page->Grid();
+    ui::CGridRtEntries* grid = f.page->Grid();
 
     grid->clearSelection();
     QVERIFY(!f.page->EditSelectedRow());
@@ -307,9 +312,14 @@ class WizardPagesMain : public QObject {
     QCOMPARE(f.dialogs.boxes.size(), size_t{3});
     for (const auto& box : f.dialogs.boxes) QCOMPARE(box.text, Cp(kSelectOne));
 
-    // Two rows selected: Delete takes both, unasked.
+    // Two rows selected: Delete asks; No keeps them, Yes takes both.
+    f.dialogs.answers = {ports::MsgAnswer::No, ports::MsgAnswer::Yes};
+    QVERIFY(!f.page->DeleteSelectedRows());
+    QCOMPARE(grid->rowCount(), 3);
     QVERIFY(f.page->DeleteSelectedRows());
-    QCOMPARE(f.dialogs.boxes.size(), size_t{3});
+    QCOMPARE(f.dialogs.boxes.size(), size_t{5});
+    QCOMPARE(f.dialogs.boxes[3].text, Cp("Удалить выделенные адреса направления?"));
+    QCOMPARE(f.dialogs.boxes[3].caption, Cp("Вопрос"));
     QVERIFY(f.Gathered().routingAddresses == Lists({{5, "P2"}}));
 
     grid->selectRow(0);
@@ -321,8 +331,8 @@ class WizardPagesMain : public QObject {
     Fixture<ui::CWizRouting> f;
     f.page->ShowEntry(Entry("BOX1", false, true));
     QVERIFY(f.page->InsertRowAndEdit());
-    QTableWidget* grid = f.page->Grid();
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(0, ui::CWizRouting::kAddress)));
+    ui::CGridRtEntries* grid = f.page->Grid();
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(0, ui::CGridRtEntries::kAddress)));
     QVERIFY(editor != nullptr);
     QTest::keyClicks(editor, "box1");
     // A new row starts at PN; the open editor's text is taken on gather.
@@ -334,14 +344,15 @@ class WizardPagesMain : public QObject {
     _VxItemBase entry = Entry("BOX1", false, false);
     entry.routingAddresses = Lists({{5, "P1"}, {5, "P2"}});
     f.page->ShowEntry(entry);
-    QTableWidget* grid = f.page->Grid();
+    ui::CGridRtEntries* grid = f.page->Grid();
     grid->setFocus();
     auto editorOpen = [grid] { return grid->indexWidget(grid->currentIndex()) != nullptr; };
 
     grid->selectRow(1);
+    f.dialogs.answers = {ports::MsgAnswer::Yes};
     QTest::keyClick(grid, Qt::Key_Delete);
     QCOMPARE(grid->rowCount(), 1);
-    QCOMPARE(grid->item(0, ui::CWizRouting::kAddress)->text(), QString("P1"));
+    QCOMPARE(grid->item(0, ui::CGridRtEntries::kAddress)->text(), QString("P1"));
 
     grid->selectRow(0);
     QTest::keyClick(grid, Qt::Key_Return);
@@ -356,15 +367,15 @@ class WizardPagesMain : public QObject {
     QCOMPARE(grid->rowCount(), 2);
     QVERIFY(editorOpen());
     QCOMPARE(grid->currentIndex().row(), 1);
-    QVERIFY(f.dialogs.boxes.empty());
+    QCOMPARE(f.dialogs.boxes.size(), size_t{1});  // the delete question only
   }
 
   void levelIsChosenFromTheSixNames() {
     Fixture<ui::CWizRouting> f;
     f.page->ShowEntry(Entry("BOX1", false, false));
     f.page->AddRow("NODE2", "PN");
-    QTableWidget* grid = f.page->Grid();
-    const QModelIndex level = grid->model()->index(0, ui::CWizRouting::kLevel);
+    ui::CGridRtEntries* grid = f.page->Grid();
+    const QModelIndex level = grid->model()->index(0, ui::CGridRtEntries::kLevel);
     grid->setCurrentIndex(level);
     grid->edit(level);
     auto* box = qobject_cast<QComboBox*>(grid->indexWidget(level));

@@ -1,22 +1,16 @@
 #include "ui/wizard/CWizRouting.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QStyledItemDelegate>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <set>
+#include <vector>
 
 #include "core/OperationGate.h"
 #include "core/net/NetworkServices.h"
@@ -25,54 +19,21 @@
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 #include "ui/dialogs/CDlgRequestAddrFields.h"
+#include "ui/routing/CGridRtEntries.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kNewRowLevel = model::kLevelCount - 1;  // PN
-
 QString Ru(const char* utf8) { return FromCp(text::Cp(utf8)); }
-
-// The level cell: a drop-down of the six names.
-class LevelDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
-    auto* box = new QComboBox(parent);
-    for (int level = 0; level < model::kLevelCount; ++level) box->addItem(FromCp(model::LevelName(level)));
-    return box;
-  }
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* box = static_cast<QComboBox*>(editor);
-    const int found = box->findText(index.data(Qt::EditRole).toString());
-    box->setCurrentIndex(found < 0 ? kNewRowLevel : found);
-  }
-  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-    model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
-  }
-};
-
-std::vector<int> SelectedRowsOf(const QTableWidget& grid) {
-  std::set<int> rows;
-  for (const QModelIndex& index : grid.selectionModel()->selectedIndexes()) rows.insert(index.row());
-  return {rows.begin(), rows.end()};
-}
 
 }  // namespace
 
 CWizRouting::CWizRouting(WizContext& context, QWidget* parent)
     : CWizPage(Ru("Параметры маршрутизации"), context, parent) {
   Body()->addWidget(new QLabel(Ru("Адреса направления"), this));
-  grid_ = new QTableWidget(0, kColumnCount, this);
-  grid_->setHorizontalHeaderLabels({QStringLiteral("Address"), QStringLiteral("Level")});
-  grid_->horizontalHeader()->setSectionResizeMode(kAddress, QHeaderView::Stretch);
-  grid_->verticalHeader()->setVisible(false);
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-  grid_->setItemDelegateForColumn(kLevel, new LevelDelegate(grid_));
+  grid_ = new CGridRtEntries(this);
   grid_->installEventFilter(this);
   Body()->addWidget(grid_, 1);
 
@@ -88,7 +49,7 @@ CWizRouting::CWizRouting(WizContext& context, QWidget* parent)
   connect(insert, &QPushButton::clicked, this, [this] { InsertRowAndEdit(); });
   connect(edit, &QPushButton::clicked, this, [this] { EditSelectedRow(); });
   connect(remove, &QPushButton::clicked, this, [this] { DeleteSelectedRows(); });
-  connect(grid_, &QTableWidget::itemChanged, this, &CWizPage::changed);
+  connect(grid_, &CGridRtEntries::addressesChanged, this, &CWizPage::changed);
 
   book_ = new QWidget(this);
   auto* bookLayout = new QVBoxLayout(book_);
@@ -122,87 +83,45 @@ void CWizRouting::SetAbonentMode(bool abonent) {
   book_->setVisible(abonent);
 }
 
-void CWizRouting::AddRow(const std::string& address, const std::string& levelName) {
-  const QSignalBlocker block(grid_);
-  const int row = grid_->rowCount();
-  grid_->insertRow(row);
-  grid_->setItem(row, kAddress, new QTableWidgetItem(FromCp(address)));
-  grid_->setItem(row, kLevel, new QTableWidgetItem(FromCp(levelName)));
-}
+void CWizRouting::AddRow(const std::string& address, const std::string& levelName) { grid_->AddRow(address, levelName); }
 
 void CWizRouting::ShowEntry(const model::_VxItemBase& entry) {
-  grid_->setRowCount(0);
-  for (int level = 0; level < model::kLevelCount; ++level) {
-    for (const std::string& address : entry.routingAddresses[static_cast<size_t>(level)]) {
-      AddRow(address, std::string(model::LevelName(level)));
-    }
-  }
+  grid_->SetAddresses(entry.routingAddresses);
   address_->setText(FromCp(entry.absAddress));
   complete_->setChecked(false);
   SetAbonentMode(entry.kind != 0);
 }
 
-model::RoutingLists CWizRouting::Routing() const {
-  model::RoutingLists lists;
-  for (int row = 0; row < grid_->rowCount(); ++row) {
-    const QTableWidgetItem* addressItem = grid_->item(row, kAddress);
-    const QTableWidgetItem* levelItem = grid_->item(row, kLevel);
-    if (addressItem == nullptr || levelItem == nullptr) continue;
-    const std::string address = text::ToUpperAscii(text::Trim(ToCp(addressItem->text())));
-    const int level = model::LevelFromName(ToCp(levelItem->text()));
-    if (address.empty() || level < 0) continue;
-    lists[static_cast<size_t>(level)].push_back(address);
-  }
-  return lists;
-}
+model::RoutingLists CWizRouting::Routing() const { return grid_->Addresses(); }
 
 void CWizRouting::GatherInto(model::_VxItemBase& entry) {
   entry.routingAddresses = Routing();
   entry.absAddress = abonent_ ? text::Trim(ToCp(address_->text())) : std::string();
 }
 
-void CWizRouting::TakePendingInput() {
-  const QModelIndex current = grid_->currentIndex();
-  QWidget* editor = current.isValid() ? grid_->indexWidget(current) : nullptr;
-  if (editor == nullptr) return;
-  QAbstractItemDelegate* delegate = grid_->itemDelegateForIndex(current);
-  emit delegate->commitData(editor);
-  emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
-}
+void CWizRouting::TakePendingInput() { grid_->TakePendingInput(); }
 
 bool CWizRouting::InsertRowAndEdit() {
-  TakePendingInput();
-  AddRow("", std::string(model::LevelName(kNewRowLevel)));
-  const int row = grid_->rowCount() - 1;
-  grid_->clearSelection();
-  grid_->setCurrentCell(row, kAddress);
-  grid_->editItem(grid_->item(row, kAddress));
-  emit changed();
+  grid_->InsertRowAndEdit();
   return true;
 }
 
 bool CWizRouting::EditSelectedRow() {
-  const std::vector<int> rows = SelectedRowsOf(*grid_);
+  const std::vector<int> rows = grid_->SelectedRows();
   if (rows.size() != 1) {
     ReportSelectionNeeded();
     return false;
   }
-  grid_->setCurrentCell(rows.front(), kAddress);
-  grid_->editItem(grid_->item(rows.front(), kAddress));
+  grid_->EditRow(rows.front());
   return true;
 }
 
 bool CWizRouting::DeleteSelectedRows() {
-  TakePendingInput();
-  std::vector<int> rows = SelectedRowsOf(*grid_);
-  if (rows.empty()) {
+  if (grid_->SelectedRows().empty()) {
     ReportSelectionNeeded();
     return false;
   }
-  std::sort(rows.rbegin(), rows.rend());
-  for (int row : rows) grid_->removeRow(row);
-  emit changed();
-  return true;
+  return grid_->DeleteSelected(Context().dialogs);
 }
 
 void CWizRouting::ReportSelectionNeeded() {

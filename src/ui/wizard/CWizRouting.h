@@ -4,8 +4,8 @@
 // address it gives the address-book server.
 //
 // The list "Адреса направления": Insert appends a row and edits it, Edit
-// opens the one selected row, Delete removes the selected rows (keys Insert,
-// Enter and Delete do the same). The level is chosen from a drop-down of the
+// opens the one selected row, Delete asks, then removes the selected rows
+// (keys Insert, Enter and Delete do the same). The level is chosen from a drop-down of the
 // six level names; a new row starts at PN. Edit and Delete without the
 // selection they need say "Необходимо выбрать один элемент в параметрах
 // маршрутизации!".
@@ -25,17 +25,16 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class QToolButton;
 
 namespace ui {
+
+class CGridRtEntries;
 
 class CWizRouting : public CWizPage {
   Q_OBJECT
 
  public:
-  enum Column { kAddress = 0, kLevel, kColumnCount };
-
   explicit CWizRouting(WizContext& context, QWidget* parent = nullptr);
 
   bool ShownFor(bool) const override { return true; }
@@ -67,7 +66,7 @@ class CWizRouting : public CWizPage {
   // Opens the request dialog on the field; Send writes its address back.
   void RequestAddressFields();
 
-  QTableWidget* Grid() const { return grid_; }
+  CGridRtEntries* Grid() const { return grid_; }
   QLineEdit* AddressField() const { return address_; }
   QCheckBox* CompleteBox() const { return complete_; }
   QToolButton* FieldsButton() const { return fieldsButton_; }
@@ -81,7 +80,7 @@ class CWizRouting : public CWizPage {
   void ReportSelectionNeeded();
 
   bool abonent_ = false;
-  QTableWidget* grid_;
+  CGridRtEntries* grid_;
   QWidget* book_;
   QLineEdit* address_;
   QCheckBox* complete_;
