@@ -12,6 +12,7 @@
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
+#include "ui/main/HeadingWidth.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
@@ -19,6 +20,11 @@ namespace ui {
 namespace col = services::disk_column;
 
 QColor AlarmRowColor() { return QColor(255, 205, 205); }
+
+void NoFocusFrameDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  option->state &= ~QStyle::State_HasFocus;
+}
 
 void DiskUsageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const QVariant share = index.data(kUsedShareRole);
@@ -28,6 +34,7 @@ void DiskUsageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   }
   QStyleOptionViewItem plain = option;
   initStyleOption(&plain, index);
+  plain.state &= ~QStyle::State_HasFocus;
   const QString name = plain.text;
   plain.text.clear();
   QStyle* style = plain.widget ? plain.widget->style() : QApplication::style();
@@ -47,9 +54,23 @@ void DiskUsageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->drawRect(bar.adjusted(0, 0, -1, -1));
   painter->setPen(Qt::black);
   const QRect texts = bar.adjusted(4, 0, -4, 0);
-  painter->drawText(texts, Qt::AlignVCenter | Qt::AlignLeft, index.data(kUsedTextRole).toString());
-  painter->drawText(texts, Qt::AlignVCenter | Qt::AlignRight, index.data(kFreeTextRole).toString());
+  const QString usedText = index.data(kUsedTextRole).toString();
+  const QString freeText = index.data(kFreeTextRole).toString();
+  painter->drawText(texts, Qt::AlignVCenter | Qt::AlignLeft, usedText);
+  // A bar too narrow for both texts keeps the used one; the tip has both.
+  if (option.fontMetrics.horizontalAdvance(usedText + freeText) + kTextGap <= texts.width())
+    painter->drawText(texts, Qt::AlignVCenter | Qt::AlignRight, freeText);
   painter->restore();
+}
+
+QSize DiskUsageDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QSize size = NoFocusFrameDelegate::sizeHint(option, index);
+  if (!index.data(kUsedShareRole).isValid()) return size;
+  const QFontMetrics& metrics = option.fontMetrics;
+  const int texts = metrics.horizontalAdvance(index.data(kUsedTextRole).toString() + index.data(kFreeTextRole).toString());
+  // cell margins, the name and its gap, the bar's inner margins, the gap between the texts
+  size.setWidth(8 + metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 8 + 8 + texts + kTextGap);
+  return size;
 }
 
 CCnGridDisks::CCnGridDisks(QWidget* parent) : QTableWidget(parent) {
@@ -65,11 +86,10 @@ CCnGridDisks::CCnGridDisks(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
   horizontalHeader()->setSectionsMovable(true);
-  const int widths[] = {60, 420, 90, 90, 90, 90, 90};
-  // Wide enough for each heading, so that none is cut off.
-  const QFontMetrics metrics(horizontalHeader()->font());
-  for (int column = 0; column < col::kCount; ++column)
-    setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(titles[column]) + 24));
+  // All seven columns fit a window of the usual size without scrolling.
+  const int widths[] = {60, 340, 90, 90, 90, 90, 90};
+  for (int column = 0; column < col::kCount; ++column) SetColumnWidthAtLeastHeading(*horizontalHeader(), column, widths[column]);
+  setItemDelegate(new NoFocusFrameDelegate(this));
   setItemDelegateForColumn(col::kName, new DiskUsageDelegate(this));
 }
 
@@ -102,6 +122,10 @@ void CCnGridDisks::Show(const std::vector<core::CSI_disk>& disks) {
       setItem(row, column, cell);
     }
   }
+  // The bar column grows until the texts of every bar fit; it never
+  // narrows a width the administrator chose.
+  if (rowCount() > 0 && sizeHintForColumn(col::kName) > columnWidth(col::kName))
+    setColumnWidth(col::kName, sizeHintForColumn(col::kName));
   MakeFirstAlarmRowCurrent(*this, col::kIcon, [this](int row) { return RowAlarm(row); });
 }
 

@@ -15,19 +15,34 @@ class QSettings;
 
 namespace ui {
 
-// Paints the name column: the disk's name, then a bar of the used share
-// with the used and free texts over it.
-class DiskUsageDelegate : public QStyledItemDelegate {
+// Rows are selected whole: the current cell gets no frame of its own (the
+// grids make the first alarm row current, which would frame its icon only).
+class NoFocusFrameDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
+// Paints the name column: the disk's name, then a bar of the used share
+// with the used and free texts over it.
+class DiskUsageDelegate : public NoFocusFrameDelegate {
+  Q_OBJECT
+
+ public:
+  using NoFocusFrameDelegate::NoFocusFrameDelegate;
   static constexpr int kUsedShareRole = Qt::UserRole + 20;  // double 0..1
   static constexpr int kUsedTextRole = Qt::UserRole + 21;
   static constexpr int kFreeTextRole = Qt::UserRole + 22;
   static constexpr int kAlarmRole = Qt::UserRole + 23;
 
+  static constexpr int kTextGap = 16;
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 // The highlight of a row with an alarm.

@@ -13,6 +13,7 @@
 #include "services/ConsoleSnapshot.h"
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
+#include "ui/main/HeadingWidth.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/GridLayoutKey.h"
 #include "ui/monitor/AlarmFrame.h"
@@ -38,10 +39,8 @@ CCnGridFolders::CCnGridFolders(QWidget* parent) : QTableWidget(parent) {
   horizontalHeader()->setSectionsMovable(true);
   horizontalHeader()->setStretchLastSection(true);
   const int widths[] = {60, 240, 90, 260};
-  // Wide enough for each heading, so that none is cut off.
-  const QFontMetrics metrics(horizontalHeader()->font());
-  for (int column = 0; column < col::kCount; ++column)
-    setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(titles[column]) + 24));
+  for (int column = 0; column < col::kCount; ++column) SetColumnWidthAtLeastHeading(*horizontalHeader(), column, widths[column]);
+  setItemDelegate(new NoFocusFrameDelegate(this));
 }
 
 void CCnGridFolders::Show(const std::vector<core::CSI_folder>& folders) {
