@@ -3,6 +3,9 @@
 // pane, data windows, the exit, the placement, the timers, the pop-up toggle.
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -326,6 +329,32 @@ class DesktopConsoleTest : public QObject {
     QCOMPARE(harness.Console().ExitCode(), 0);
     QVERIFY(harness.ConfigBytes().find("FAVORIT=\"Links\",\"NODE\",\"SPB-NODE\"") != std::string::npos);
     QCOMPARE(CountRequests(harness.Requests(), "Logoff"), size_t{1});
+  }
+
+  void exitDuringAWindowsLoadShowsNoErrorBox() {
+    // The load's call is cut short on purpose: that is no failure to report,
+    // and a box then would hold the exit until someone answers it.
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    harness.WaitIdle();
+    QCOMPARE(harness.Simulator().Command("delay 3000 GetRoutList always"), std::string("ok"));
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::Routing, "NODE", "SRV1");
+    QVERIFY(harness.Console().Runner().HasUserJob());
+    QTest::qWait(300);  // the load is waiting on the node now
+    QStringList boxes;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&boxes] {
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        boxes << modal->windowTitle() + ": " + (box ? box->text() : QString());
+        modal->close();
+      }
+    });
+    watch.start(20);
+    harness.Console().RequestExit(false);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.Console().Finished(), 30000);
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join("\n")));
+    QCOMPARE(harness.Console().ExitCode(), 0);
   }
 };
 

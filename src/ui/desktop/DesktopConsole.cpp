@@ -133,6 +133,7 @@ DesktopConsole::~DesktopConsole() {
   pollTimer_.stop();
   favoritesTimer_.stop();
   if (!runner_->Idle()) {
+    dialogs_->SetQuiet(true);
     rpc::InterruptCalls();
     runner_->WaitIdle();
     rpc::ResetCallInterrupt();
@@ -339,9 +340,12 @@ void DesktopConsole::Shutdown() {
   }
   if (!runner_->Idle()) {
     // A poll of silent computers would hold the exit for the connect
-    // timeout and more: the calls under way end now, as cancelled.
+    // timeout and more: the calls under way end now, as cancelled, and
+    // what their jobs would report of it is not shown.
+    dialogs_->SetQuiet(true);
     rpc::InterruptCalls();
     runner_->WaitIdle();
+    dialogs_->SetQuiet(false);
   }
   // A stop signal may have interrupted the calls while nothing ran: the
   // logoffs of the computers that answer go out all the same.

@@ -121,9 +121,23 @@ void PlaceAt(QFileDialog& dialog, const std::string& initialPathCp) {
   dialog.selectFile(info.fileName());
 }
 
+// The answer of the box's cancel: Escape's button, or Abort where there is none.
+ports::MsgAnswer CancelAnswerOf(ports::MsgButtons buttons) {
+  switch (buttons) {
+    case ports::MsgButtons::Ok: return ports::MsgAnswer::Ok;
+    case ports::MsgButtons::YesNo: return ports::MsgAnswer::No;
+    case ports::MsgButtons::AbortRetryIgnore: return ports::MsgAnswer::Abort;
+    case ports::MsgButtons::OkCancel:
+    case ports::MsgButtons::YesNoCancel:
+    case ports::MsgButtons::RetryCancel: break;
+  }
+  return ports::MsgAnswer::Cancel;
+}
+
 }  // namespace
 
 ports::MsgAnswer QtDialogPort::ShowMessage(const ports::MessageBoxRequest& request) {
+  if (quiet_) return CancelAnswerOf(request.buttons);
   return CallOnUiThread<ports::MsgAnswer>([&] {
     const StandardSet set = ButtonsOf(request.buttons);
     // Abort, Retry and Ignore: the box cannot be closed without a choice.
@@ -143,6 +157,7 @@ ports::MsgAnswer QtDialogPort::ShowMessage(const ports::MessageBoxRequest& reque
 }
 
 void QtDialogPort::ShowRichMessage(const std::string& caption, const ports::RichText& body) {
+  if (quiet_) return;
   RunOnUiThread([&] {
     auto box = NewBox(parent_, Caption(caption), ports::MsgIcon::None, false, CloseRule::Escape);
     box->setTextFormat(Qt::RichText);
@@ -154,6 +169,9 @@ void QtDialogPort::ShowRichMessage(const std::string& caption, const ports::Rich
 }
 
 int QtDialogPort::Ask(const ports::QuestionRequest& request) {
+  if (quiet_) return request.cancelButton >= 0 && static_cast<size_t>(request.cancelButton) < request.buttons.size()
+                         ? request.cancelButton
+                         : -1;
   return CallOnUiThread<int>([&] {
     auto box = NewBox(parent_, Caption(request.caption), request.icon, false, CloseRule::Nothing);
     box->setTextFormat(Qt::RichText);
@@ -174,6 +192,7 @@ int QtDialogPort::Ask(const ports::QuestionRequest& request) {
 }
 
 std::optional<std::string> QtDialogPort::FileDialog(const ports::FileDialogRequest& request, bool save) {
+  if (quiet_) return std::nullopt;
   using Result = std::optional<std::string>;
   return CallOnUiThread<Result>([&]() -> Result {
     QFileDialog dialog(parent_, FromCp(request.title));
@@ -201,6 +220,7 @@ std::optional<std::string> QtDialogPort::OpenFile(const ports::FileDialogRequest
 }
 
 std::optional<std::string> QtDialogPort::BrowseFolder(const std::string& title, const std::string& initialPath) {
+  if (quiet_) return std::nullopt;
   using Result = std::optional<std::string>;
   return CallOnUiThread<Result>([&]() -> Result {
     QFileDialog dialog(parent_, FromCp(title));
@@ -214,6 +234,7 @@ std::optional<std::string> QtDialogPort::BrowseFolder(const std::string& title, 
 }
 
 std::optional<ports::LogonAnswer> QtDialogPort::Logon(const ports::LogonRequest& request) {
+  if (quiet_) return std::nullopt;
   if (preset_)
     if (auto answer = preset_(request)) return answer;
   using Result = std::optional<ports::LogonAnswer>;

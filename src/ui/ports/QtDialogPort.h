@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -27,6 +28,12 @@ class QtDialogPort : public ports::DialogPort {
   // Unattended starts (--user, --password-file): when the preset gives an
   // answer, no logon dialog is shown.
   void SetLogonPreset(LogonPreset preset) { preset_ = std::move(preset); }
+  // While the console stops, the jobs under way have their calls cut short
+  // on purpose: what they would report is no news to the administrator who
+  // asked to stop, and a box would hold the exit until answered. Quiet, every
+  // window is answered at once as its cancel would answer it.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+  bool Quiet() const { return quiet_; }
 
   ports::MsgAnswer ShowMessage(const ports::MessageBoxRequest& request) override;
   void ShowRichMessage(const std::string& caption, const ports::RichText& body) override;
@@ -41,6 +48,7 @@ class QtDialogPort : public ports::DialogPort {
 
   QPointer<QWidget> parent_;
   LogonPreset preset_;
+  std::atomic<bool> quiet_{false};
 };
 
 }  // namespace ui
