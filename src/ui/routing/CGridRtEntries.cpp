@@ -68,7 +68,7 @@ void CGridRtEntries::AddRow(const std::string& address, const std::string& level
   const int row = rowCount();
   insertRow(row);
   QTableWidgetItem* image = ReadOnlyItem();
-  image->setIcon(EntryIcon(false));  // drawn as a plain route of the routing tables
+  image->setIcon(EntryIcon(abonent_));
   setItem(row, kImage, image);
   setItem(row, kAddress, new QTableWidgetItem(FromCp(address)));
   setItem(row, kLevel, new QTableWidgetItem(FromCp(levelName)));
@@ -127,6 +127,12 @@ bool CGridRtEntries::DeleteSelected(ports::DialogPort* dialogs) {
   for (int row : rows) removeRow(row);
   emit addressesChanged();
   return true;
+}
+
+void CGridRtEntries::SetAbonentEntry(bool abonent) {
+  abonent_ = abonent;
+  for (int row = 0; row < rowCount(); ++row)
+    if (QTableWidgetItem* image = item(row, kImage)) image->setIcon(EntryIcon(abonent));
 }
 
 void CGridRtEntries::TakePendingInput() {

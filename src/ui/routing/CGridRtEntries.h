@@ -46,9 +46,14 @@ class CGridRtEntries : public QTableWidget {
   bool DeleteSelected(ports::DialogPort* dialogs);
   // Ends an open cell editor, keeping what was typed.
   void TakePendingInput();
+  // The rows' picture: the entry's own kind, as the routing tables draw it.
+  void SetAbonentEntry(bool abonent);
 
  signals:
   void addressesChanged();
+
+ private:
+  bool abonent_ = false;
 };
 
 }  // namespace ui

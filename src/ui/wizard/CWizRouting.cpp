@@ -81,6 +81,7 @@ CWizRouting::CWizRouting(WizContext& context, QWidget* parent)
 void CWizRouting::SetAbonentMode(bool abonent) {
   abonent_ = abonent;
   book_->setVisible(abonent);
+  grid_->SetAbonentEntry(abonent);
 }
 
 void CWizRouting::AddRow(const std::string& address, const std::string& levelName) { grid_->AddRow(address, levelName); }
