@@ -1,13 +1,18 @@
 // The routing view against the node simulator: each level's page from the
-// node's tables, the pop-up editor's change with exactly its calls and the
-// level read again, a failed change told with the level left to re-read, a
-// deletion with the SYSOP question, and a rescan refused during a scan.
+// node's tables (an empty one too), the pop-up editor's changes (added,
+// redirected, re-keyed, unchanged) with exactly their calls and the level read
+// again, its list buttons and its two cancel buttons, a failed change told
+// with the level left to re-read, deletions with their questions, a user
+// without administrator rights refused, the fields chooser, and a rescan
+// refused during a scan.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -50,6 +55,40 @@ QStringList RowTexts(ui::CGridRouting* page) {
 std::vector<std::string> Since(DesktopHarness& harness, size_t mark) {
   const std::vector<std::string> all = harness.Requests();
   return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
+}
+
+// The Router's part of the requests since `mark`: the entry calls and the
+// table reads (the editor's direction list reads the directory on its own).
+std::vector<std::string> RouterCalls(DesktopHarness& harness, size_t mark) {
+  std::vector<std::string> calls;
+  for (const std::string& line : Since(harness, mark))
+    if (line.find("RoutItem") != std::string::npos || line.rfind("GetRoutList", 0) == 0) calls.push_back(line);
+  return calls;
+}
+
+QTreeWidgetItem* RowOf(ui::CGridRouting* page, const QString& key) {
+  for (int i = 0; i < page->topLevelItemCount(); ++i)
+    if (page->topLevelItem(i)->text(1) == key) return page->topLevelItem(i);
+  return nullptr;
+}
+
+QListWidgetItem* ListItem(QListWidget* list, const QString& text) {
+  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+  return found.isEmpty() ? nullptr : found.first();
+}
+
+QStringList ListTexts(QListWidget* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+  return texts;
+}
+
+// The row of `key`, made current and activated with Enter as a user would.
+void ActivateRow(ui::CViewRouting* view, int level, const QString& key) {
+  view->ShowLevel(level);
+  ui::CGridRouting* page = view->Page(level);
+  page->setCurrentItem(RowOf(page, key));
+  QTest::keyClick(page, Qt::Key_Return);
 }
 
 ui::CFlyUpRoutingPopupWnd* Popup() {
@@ -145,6 +184,302 @@ class RoutingViewTest : public QObject {
       if (line.find("RoutItem") != std::string::npos || line.rfind("GetRoutList", 0) == 0) router.push_back(line);
     QCOMPARE(router, (std::vector<std::string>{R"(RedirRoutItem Level=2 Address="SPB" Target="" Flag=0)",
                                                "GetRoutList Level=2 TableCapacity=524288 TableLength=0"}));
+  }
+
+  void theEditorsChangeSendsItsCallsAndTheRowIsShownSelected_data() {
+    QTest::addColumn<QString>("row");  // key of the row activated; empty: Insert for a new row
+    QTest::addColumn<QString>("key");  // typed over the key; empty: left as it is
+    QTest::addColumn<QString>("addTarget");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("shown");  // the row shown and selected afterwards
+    QTest::addColumn<QString>("gone");   // a key no longer listed
+    const QString reread = "GetRoutList Level=2 TableCapacity=524288 TableLength=0";
+    QTest::newRow("added") << "" << "tver" << "NSK-NODE"
+                           << QStringList{R"(AddRoutItem Level=2 Address="TVER" Target="NSK-NODE" Flag=0)", reread}
+                           << "TVER|NSK-NODE" << "";
+    QTest::newRow("re-keyed") << "KALUGA" << "TULA" << ""
+                              << QStringList{R"(DelRoutItem Level=130 Address="KALUGA" Flag=0)",
+                                             R"(AddRoutItem Level=2 Address="TULA" Target="KALUGA" Flag=0)", reread}
+                              << "TULA|KALUGA" << "KALUGA";
+    QTest::newRow("unchanged") << "KALUGA" << "" << "" << QStringList{} << "KALUGA|KALUGA" << "";
+  }
+
+  void theEditorsChangeSendsItsCallsAndTheRowIsShownSelected() {
+    QFETCH(QString, row);
+    QFETCH(QString, key);
+    QFETCH(QString, addTarget);
+    QFETCH(QStringList, calls);
+    QFETCH(QString, shown);
+    QFETCH(QString, gone);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    const size_t mark = harness.Requests().size();
+    if (row.isEmpty()) {
+      view->ShowLevel(2);
+      QTest::keyClick(view->Page(2), Qt::Key_Insert);
+    } else {
+      ActivateRow(view, 2, row);
+    }
+    ui::CFlyUpRoutingPopupWnd* popup = Popup();
+    QVERIFY(popup);
+    uitest::Settle(harness);
+    if (!key.isEmpty()) popup->Editor()->KeyEdit()->setText(key);
+    if (!addTarget.isEmpty()) popup->Editor()->Targets()->addItem(addTarget);
+    popup->Editor()->ApplyButton()->click();
+    uitest::Settle(harness);
+    std::vector<std::string> expected;
+    for (const QString& call : calls) expected.push_back(call.toStdString());
+    QCOMPARE(RouterCalls(harness, mark), expected);
+    ui::CGridRouting* page = view->Page(2);
+    QVERIFY(RowTexts(page).contains(shown));
+    QVERIFY(page->currentItem() && page->currentItem()->isSelected());
+    QCOMPARE(page->currentItem()->text(1) + "|" + page->currentItem()->text(2), shown);
+    if (!gone.isEmpty()) QVERIFY2(!RowOf(page, gone), qPrintable(RowTexts(page).join(" ")));
+  }
+
+  void theEditorsListButtonsShapeTheTargetSent_data() {
+    // Steps on the KALUGA:TKALUGA row: "+NAME" selects NAME among the
+    // directions and clicks "Добавить в список направлений"; "-NAME" selects
+    // NAME among the targets and clicks "Удалить из списка направлений".
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("targets");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("a direction added")
+        << QStringList{"+NSK-NODE"} << QStringList{"KALUGA", "NSK-NODE"}
+        << QStringList{R"(RedirRoutItem Level=2 Address="KALUGA" Target="KALUGA,NSK-NODE" Flag=0)"};
+    QTest::newRow("a listed one is not added twice")
+        << QStringList{"+KALUGA"} << QStringList{"KALUGA"} << QStringList{};
+    // One abonent as the whole target is sent with the abonent flag.
+    QTest::newRow("removed, then an abonent added")
+        << QStringList{"-KALUGA", "+IVANOV"} << QStringList{"IVANOV"}
+        << QStringList{R"(RedirRoutItem Level=2 Address="KALUGA" Target="IVANOV" Flag=1)"};
+  }
+
+  void theEditorsListButtonsShapeTheTargetSent() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, targets);
+    QFETCH(QStringList, calls);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    ActivateRow(view, 2, "KALUGA");
+    ui::CFlyUpRoutingPopupWnd* popup = Popup();
+    QVERIFY(popup);
+    ui::CFlyUpRoutingEditor* editor = popup->Editor();
+    uitest::Settle(harness);
+    QTRY_VERIFY(editor->Directions()->count() > 0);
+    const QStringList directions = ListTexts(editor->Directions());
+    for (const QString& step : steps) {
+      const QString name = step.mid(1);
+      QListWidget* list = step.startsWith('+') ? static_cast<QListWidget*>(editor->Directions()) : editor->Targets();
+      QListWidgetItem* item = ListItem(list, name);
+      QVERIFY2(item, qPrintable(step));
+      list->setCurrentItem(item);
+      (step.startsWith('+') ? editor->AddButton() : editor->RemoveButton())->click();
+    }
+    QCOMPARE(ListTexts(editor->Targets()), targets);
+    // The node's directions stay offered.
+    QCOMPARE(ListTexts(editor->Directions()), directions);
+    const size_t mark = harness.Requests().size();
+    editor->ApplyButton()->click();
+    uitest::Settle(harness);
+    std::vector<std::string> expected;
+    for (const QString& call : calls) expected.push_back(call.toStdString());
+    if (!expected.empty()) expected.push_back("GetRoutList Level=2 TableCapacity=524288 TableLength=0");
+    QCOMPARE(RouterCalls(harness, mark), expected);
+    QVERIFY(RowTexts(view->Page(2)).contains("KALUGA|" + targets.join(',')));
+  }
+
+  void eitherCancelButtonClosesTheEditorWithoutSending_data() {
+    QTest::addColumn<bool>("targetsCancel");
+    QTest::newRow("Отмена") << false;
+    QTest::newRow("Oтмена, Latin O") << true;
+  }
+
+  void eitherCancelButtonClosesTheEditorWithoutSending() {
+    QFETCH(bool, targetsCancel);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    const QStringList before = RowTexts(view->Page(2));
+    ActivateRow(view, 2, "KALUGA");
+    QPointer<ui::CFlyUpRoutingPopupWnd> popup = Popup();
+    QVERIFY(popup);
+    ui::CFlyUpRoutingEditor* editor = popup->Editor();
+    uitest::Settle(harness);
+    QCOMPARE(editor->CancelButton()->text(), QString::fromUtf8("Отмена"));
+    // Byte for byte: a Latin capital O, then Cyrillic.
+    const QString second = editor->TargetsCancelButton()->text();
+    QCOMPARE(second.toUtf8(), QByteArray("O") + QString::fromUtf8("тмена").toUtf8());
+    QCOMPARE(second.at(0).unicode(), char16_t{0x4F});
+    // Every button's hint is the rich-text template around its text.
+    for (QPushButton* button : {editor->AddButton(), editor->RemoveButton(), editor->ApplyButton(),
+                                editor->CancelButton(), editor->TargetsCancelButton()})
+      QCOMPARE(button->toolTip(),
+               QString::fromUtf8("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2"
+                                 "\\fcharset204 Tahoma;}}\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs16 ") +
+                   button->text() + QString::fromUtf8("\\lang1049\\par}"));
+    // The route-by-rule choice leaves the second cancel usable.
+    editor->ByRule()->setChecked(true);
+    QVERIFY(editor->TargetsCancelButton()->isEnabled());
+    editor->KeyEdit()->setText("TULA");
+    const size_t mark = harness.Requests().size();
+    (targetsCancel ? editor->TargetsCancelButton() : editor->CancelButton())->click();
+    QTRY_VERIFY(!popup || !popup->isVisible());
+    uitest::Settle(harness);
+    QCOMPARE(RouterCalls(harness, mark), std::vector<std::string>{});
+    QCOMPARE(RowTexts(view->Page(2)), before);
+  }
+
+  void deletingSelectedRowsAsksThenSendsEachAndReReads_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("Yes") << "Yes"
+                         << QStringList{R"(DelRoutItem Level=130 Address="NOVOSIBIRSK" Flag=0)",
+                                        R"(DelRoutItem Level=130 Address="KALUGA" Flag=0)",
+                                        "GetRoutList Level=2 TableCapacity=524288 TableLength=0"}
+                         << QStringList{"SPB|SPB-NODE"};
+    QTest::newRow("No") << "No" << QStringList{}
+                        << QStringList{"SPB|SPB-NODE", "NOVOSIBIRSK|NSK-NODE", "KALUGA|KALUGA"};
+  }
+
+  void deletingSelectedRowsAsksThenSendsEachAndReReads() {
+    QFETCH(QString, answer);
+    QFETCH(QStringList, calls);
+    QFETCH(QStringList, left);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    view->ShowLevel(2);
+    ui::CGridRouting* page = view->Page(2);
+    RowOf(page, "NOVOSIBIRSK")->setSelected(true);
+    RowOf(page, "KALUGA")->setSelected(true);
+    const size_t mark = harness.Requests().size();
+    ModalScript boxes({answer});
+    QTest::keyClick(page, Qt::Key_Delete);
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
+    uitest::Settle(harness);
+    QCOMPARE(boxes.Seen(), QStringList{QString::fromUtf8("Вопрос: Удалить выделенные элементы маршрутной таблицы?")});
+    std::vector<std::string> expected;
+    for (const QString& call : calls) expected.push_back(call.toStdString());
+    QCOMPARE(RouterCalls(harness, mark), expected);
+    QCOMPARE(RowTexts(page), left);
+  }
+
+  void withoutAdministratorRightsNothingIsSent_data() {
+    QTest::addColumn<bool>("deletion");
+    QTest::newRow("change") << false;
+    QTest::newRow("deletion") << true;
+  }
+
+  void withoutAdministratorRightsNothingIsSent() {
+    QFETCH(bool, deletion);
+    uitest::DesktopSetup setup;
+    setup.user = "OPERATOR";
+    setup.password = "operator";
+    DesktopHarness harness(setup);
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    QVERIFY(RowTexts(view->Page(2)).contains("KALUGA|KALUGA"));
+    const size_t mark = harness.Requests().size();
+    QStringList seen;
+    if (deletion) {
+      view->ShowLevel(2);
+      RowOf(view->Page(2), "KALUGA")->setSelected(true);
+      ModalScript boxes({"Yes", "OK"});
+      QTest::keyClick(view->Page(2), Qt::Key_Delete);
+      QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
+      seen = boxes.Seen();
+    } else {
+      ActivateRow(view, 2, "KALUGA");
+      ui::CFlyUpRoutingPopupWnd* popup = Popup();
+      QVERIFY(popup);
+      uitest::Settle(harness);
+      popup->Editor()->KeyEdit()->setText("TULA");
+      ModalScript boxes({"OK"});
+      popup->Editor()->ApplyButton()->click();
+      QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
+      seen = boxes.Seen();
+    }
+    uitest::Settle(harness);
+    QCOMPARE(seen.last(), QString::fromUtf8("Сообщение: Не возможно выполнить операцию.\nДля узла \"NODE\" "
+                                                "отсутствуют права администратора."));
+    QCOMPARE(RouterCalls(harness, mark), std::vector<std::string>{});
+    QVERIFY(RowTexts(view->Page(2)).contains("KALUGA|KALUGA"));
+  }
+
+  void anEmptyLevelIsAnEmptyPage() {
+    uitest::DesktopSetup setup;
+    setup.startNow = false;
+    DesktopHarness harness(setup);
+    harness.Simulator().WithNode([](sim::SimNode& node) { node.Data().routes[4].clear(); });
+    harness.Console().Start();
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    QCOMPARE(view->Tabs()->count(), 6);
+    QCOMPARE(view->Tabs()->tabText(4), QString::fromUtf8("NODE - уровень OU"));
+    QCOMPARE(view->Page(4)->topLevelItemCount(), 0);
+    // The other levels are listed as usual.
+    QCOMPARE(RowTexts(view->Page(3)), (QStringList{"ARCHIVE|ARCHIVE", "FILIAL-NSK|NSK-NODE"}));
+  }
+
+  void theFieldsChooserHidesAColumnOfTheCurrentPageAndItIsKept_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("OK") << "OK" << true;
+    QTest::newRow("Cancel") << "Cancel" << false;
+  }
+
+  void theFieldsChooserHidesAColumnOfTheCurrentPageAndItIsKept() {
+    QFETCH(QString, button);
+    QFETCH(bool, hidden);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    view->ShowLevel(2);
+    QAction* chooser = harness.Console().MainFrame()->Action(ui::cmd::kFieldsChooser);
+    QCOMPARE(chooser->shortcut(), QKeySequence("Ctrl+F"));
+    QStringList offered;
+    testsupport::ModalAnswer answer([&](QWidget* dialog) {
+      for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+        offered << box->text() + (box->isChecked() ? "+" : "-");
+        if (box->text() == QString::fromUtf8("Адрес")) box->setChecked(false);
+      }
+      for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+        if (testsupport::PlainButtonText(b->text()) == button) return b->click();
+      dialog->close();
+    });
+    chooser->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(answer.Answered(), 10000);
+    QCOMPARE(offered, (QStringList{QString::fromUtf8("Изображение+"), QString::fromUtf8("Адрес+"),
+                                   QString::fromUtf8("Направление+")}));
+    QCOMPARE(view->Page(2)->isColumnHidden(1), hidden);
+    QVERIFY(!view->Page(3)->isColumnHidden(1));
+    QVERIFY(!view->Page(2)->isColumnHidden(2));
+    // Closed and opened again: each level keeps its own layout.
+    harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Routing, "NODE", "")->close();
+    uitest::Settle(harness);
+    QTRY_VERIFY(!harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Routing, "NODE", ""));
+    view = OpenRouting(harness);
+    QVERIFY(view);
+    QCOMPARE(view->Page(2)->isColumnHidden(1), hidden);
+    QVERIFY(!view->Page(3)->isColumnHidden(1));
   }
 
   void deletingTheSysopEntryAsksAndNoKeepsIt() {

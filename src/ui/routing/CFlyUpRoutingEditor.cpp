@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,7 +49,9 @@ CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std
       add_(new QPushButton(QString::fromUtf8("Добавить в список направлений"), this)),
       remove_(new QPushButton(QString::fromUtf8("Удалить из списка направлений"), this)),
       apply_(new QPushButton(QString::fromUtf8("Применить сделанные изменения"), this)),
-      cancel_(new QPushButton(QString::fromUtf8("Отмена"), this)) {
+      cancel_(new QPushButton(QString::fromUtf8("Отмена"), this)),
+      // The target list's own cancel button is spelled with a Latin capital O.
+      targetsCancel_(new QPushButton(QString::fromUtf8("O") + QString::fromUtf8("тмена"), this)) {
   setObjectName("CFlyUpRoutingEditor");
   caption_->setObjectName("caption");
   QFont font = caption_->font();
@@ -63,12 +66,15 @@ CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std
   layout->addWidget(key_, 1, 0, 1, 2);
   layout->addWidget(targets_, 2, 0);
   layout->addWidget(directions_, 2, 1);
-  layout->addWidget(remove_, 3, 0);
+  auto* targetButtons = new QHBoxLayout;
+  targetButtons->addWidget(remove_);
+  targetButtons->addWidget(targetsCancel_);
+  layout->addLayout(targetButtons, 3, 0);
   layout->addWidget(add_, 3, 1);
   layout->addWidget(byRule_, 4, 0, 1, 2);
   layout->addWidget(apply_, 5, 0);
   layout->addWidget(cancel_, 5, 1);
-  for (QPushButton* button : {add_, remove_, apply_, cancel_}) button->setToolTip(Hint(button->text()));
+  for (QPushButton* button : {add_, remove_, apply_, cancel_, targetsCancel_}) button->setToolTip(Hint(button->text()));
   connect(add_, &QPushButton::clicked, this, [this] {
     QListWidgetItem* item = directions_->currentItem();
     if (item == nullptr || !targets_->findItems(item->text(), Qt::MatchExactly).isEmpty()) return;
@@ -84,6 +90,7 @@ CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std
   targets_->setEnabled(!byRule_->isChecked());
   connect(apply_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::applied);
   connect(cancel_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::cancelled);
+  connect(targetsCancel_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::cancelled);
 }
 
 void CFlyUpRoutingEditor::SetDirections(const std::vector<services::ShortcutEntry>& entries) {

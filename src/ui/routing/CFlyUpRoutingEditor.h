@@ -51,6 +51,8 @@ class CFlyUpRoutingEditor : public QWidget {
   QPushButton* RemoveButton() const { return remove_; }
   QPushButton* ApplyButton() const { return apply_; }
   QPushButton* CancelButton() const { return cancel_; }
+  // The second cancel button, beside the target list's own buttons.
+  QPushButton* TargetsCancelButton() const { return targetsCancel_; }
   // The caption "%s:%s (редактор записи)".
   static QString Caption(const std::string& levelName, const std::string& key);
   // A button's rich-text hint.
@@ -70,6 +72,7 @@ class CFlyUpRoutingEditor : public QWidget {
   QPushButton* remove_;
   QPushButton* apply_;
   QPushButton* cancel_;
+  QPushButton* targetsCancel_;
   std::vector<services::ShortcutEntry> entries_;
 };
 
