@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -319,13 +320,19 @@ class RoutingViewTest : public QObject {
     const QString second = editor->TargetsCancelButton()->text();
     QCOMPARE(second.toUtf8(), QByteArray("O") + QString::fromUtf8("тмена").toUtf8());
     QCOMPARE(second.at(0).unicode(), char16_t{0x4F});
-    // Every button's hint is the rich-text template around its text.
+    // Every button's hint is the rich-text template around its text; the
+    // tool tip draws it (its raw control words would be unreadable).
     for (QPushButton* button : {editor->AddButton(), editor->RemoveButton(), editor->ApplyButton(),
-                                editor->CancelButton(), editor->TargetsCancelButton()})
-      QCOMPARE(button->toolTip(),
+                                editor->CancelButton(), editor->TargetsCancelButton()}) {
+      QCOMPARE(button->property(ui::CFlyUpRoutingEditor::kHintProperty).toString(),
                QString::fromUtf8("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2"
                                  "\\fcharset204 Tahoma;}}\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs16 ") +
                    button->text() + QString::fromUtf8("\\lang1049\\par}"));
+      QTextDocument shown;
+      shown.setHtml(button->toolTip());
+      QCOMPARE(shown.toPlainText(), button->text());
+      QVERIFY(!button->toolTip().contains("\\rtf1"));
+    }
     // The route-by-rule choice leaves the second cancel usable.
     editor->ByRule()->setChecked(true);
     QVERIFY(editor->TargetsCancelButton()->isEnabled());

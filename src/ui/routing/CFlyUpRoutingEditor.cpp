@@ -32,10 +32,16 @@ QString CFlyUpRoutingEditor::Caption(const std::string& levelName, const std::st
 }
 
 QString CFlyUpRoutingEditor::Hint(const QString& text) {
-  // Shown as rich text: the hint's text between the template's fixed parts.
+  // The hint's text between the template's fixed parts.
   return QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 "
                         "Tahoma;}}\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs16 %1\\lang1049\\par}")
       .arg(text);
+}
+
+QString CFlyUpRoutingEditor::HintShown(const QString& text) {
+  // What the template draws: the text in 8-point Tahoma. Tool tips render
+  // HTML, not that form, which would show as its raw control words.
+  return QStringLiteral("<span style=\"font-family:Tahoma; font-size:8pt\">%1</span>").arg(text.toHtmlEscaped());
 }
 
 CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std::string& key,
@@ -74,7 +80,10 @@ CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std
   layout->addWidget(byRule_, 4, 0, 1, 2);
   layout->addWidget(apply_, 5, 0);
   layout->addWidget(cancel_, 5, 1);
-  for (QPushButton* button : {add_, remove_, apply_, cancel_, targetsCancel_}) button->setToolTip(Hint(button->text()));
+  for (QPushButton* button : {add_, remove_, apply_, cancel_, targetsCancel_}) {
+    button->setProperty(kHintProperty, Hint(button->text()));
+    button->setToolTip(HintShown(button->text()));
+  }
   connect(add_, &QPushButton::clicked, this, [this] {
     QListWidgetItem* item = directions_->currentItem();
     if (item == nullptr || !targets_->findItems(item->text(), Qt::MatchExactly).isEmpty()) return;

@@ -57,6 +57,10 @@ class CFlyUpRoutingEditor : public QWidget {
   static QString Caption(const std::string& levelName, const std::string& key);
   // A button's rich-text hint.
   static QString Hint(const QString& text);
+  // The hint as a tool tip shows it.
+  static QString HintShown(const QString& text);
+  // The button property that keeps each hint's template form.
+  static constexpr const char* kHintProperty = "vtRichHint";
 
  signals:
   void applied();
