@@ -46,6 +46,14 @@ ui::CViewRouting* OpenRouting(DesktopHarness& harness) {
   return window ? qobject_cast<ui::CViewRouting*>(window->View()) : nullptr;
 }
 
+// The console started on the simulator with its routing window open; null
+// when either went wrong.
+ui::CViewRouting* StartAndOpenRouting(DesktopHarness& harness) {
+  if (!harness.WaitStarted()) return nullptr;
+  uitest::Settle(harness);
+  return OpenRouting(harness);
+}
+
 QStringList RowTexts(ui::CGridRouting* page) {
   QStringList rows;
   for (int i = 0; i < page->topLevelItemCount(); ++i)
@@ -108,9 +116,7 @@ class RoutingViewTest : public QObject {
 
   void eachLevelIsShownFromTheNodesTables() {
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     QCOMPARE(view->windowTitle(), QString::fromUtf8("Узел \"NODE\" - маршрутные таблицы"));
     QCOMPARE(view->Tabs()->tabText(0), QString::fromUtf8("NODE - уровень C"));
@@ -127,9 +133,7 @@ class RoutingViewTest : public QObject {
 
   void theEditorRedirectsAndTheLevelIsReadAgain() {
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     view->ShowLevel(2);
     const size_t mark = harness.Requests().size();
@@ -159,9 +163,7 @@ class RoutingViewTest : public QObject {
 
   void aFailedChangeIsToldAndTheLevelLeftToReRead() {
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     QCOMPARE(harness.Simulator().Command("answer RedirRoutItem -2147483630 next"), std::string("ok"));
     emit view->editRequested(2, 0);
@@ -213,9 +215,7 @@ class RoutingViewTest : public QObject {
     QFETCH(QString, shown);
     QFETCH(QString, gone);
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     const size_t mark = harness.Requests().size();
     if (row.isEmpty()) {
@@ -264,9 +264,7 @@ class RoutingViewTest : public QObject {
     QFETCH(QStringList, targets);
     QFETCH(QStringList, calls);
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     ActivateRow(view, 2, "KALUGA");
     ui::CFlyUpRoutingPopupWnd* popup = Popup();
@@ -305,9 +303,7 @@ class RoutingViewTest : public QObject {
   void eitherCancelButtonClosesTheEditorWithoutSending() {
     QFETCH(bool, targetsCancel);
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     const QStringList before = RowTexts(view->Page(2));
     ActivateRow(view, 2, "KALUGA");
@@ -363,9 +359,7 @@ class RoutingViewTest : public QObject {
     QFETCH(QStringList, calls);
     QFETCH(QStringList, left);
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     view->ShowLevel(2);
     ui::CGridRouting* page = view->Page(2);
@@ -395,9 +389,7 @@ class RoutingViewTest : public QObject {
     setup.user = "OPERATOR";
     setup.password = "operator";
     DesktopHarness harness(setup);
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     QVERIFY(RowTexts(view->Page(2)).contains("KALUGA|KALUGA"));
     const size_t mark = harness.Requests().size();
@@ -433,9 +425,7 @@ class RoutingViewTest : public QObject {
     DesktopHarness harness(setup);
     harness.Simulator().WithNode([](sim::SimNode& node) { node.Data().routes[4].clear(); });
     harness.Console().Start();
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     QCOMPARE(view->Tabs()->count(), 6);
     QCOMPARE(view->Tabs()->tabText(4), QString::fromUtf8("NODE - уровень OU"));
@@ -455,9 +445,7 @@ class RoutingViewTest : public QObject {
     QFETCH(QString, button);
     QFETCH(bool, hidden);
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     view->ShowLevel(2);
     QAction* chooser = harness.Console().MainFrame()->Action(ui::cmd::kFieldsChooser);
@@ -491,9 +479,7 @@ class RoutingViewTest : public QObject {
 
   void deletingTheSysopEntryAsksAndNoKeepsIt() {
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     const std::vector<services::RoutingRow> rows(view->Page(5)->Rows().begin(), view->Page(5)->Rows().begin() + 2);
     QCOMPARE(rows[0].key, std::string("SYSOP"));
@@ -513,9 +499,7 @@ class RoutingViewTest : public QObject {
 
   void rescansAreRefusedDuringAScan() {
     DesktopHarness harness;
-    QVERIFY(harness.WaitStarted());
-    uitest::Settle(harness);
-    ui::CViewRouting* view = OpenRouting(harness);
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
     QVERIFY(view);
     const size_t mark = harness.Requests().size();
     harness.Console().Services().SetDataScan(true);
