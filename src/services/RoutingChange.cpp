@@ -1,5 +1,7 @@
 #include "services/RoutingChange.h"
 
+#include <optional>
+
 #include "core/OperationGate.h"
 #include "core/net/NetworkServices.h"
 #include "model/host/VtHostData.h"
@@ -40,6 +42,38 @@ core::__RpcClientDescription* RouterComputer(ConsoleServices& console, const std
   return console.Net().FindComputer(names.routerTaskName);
 }
 
+// The node and the computer of its Router, as a change reaches them.
+struct RouterTarget {
+  core::__VtHostDescription* host = nullptr;
+  core::__RpcClientDescription* router = nullptr;
+};
+
+// The checks of every change before any call: the operation held (`hold`),
+// no scan, the rights, the node, its Router and the level. What refuses is
+// told; an unknown node or level refuses silently.
+std::optional<RouterTarget> ChangeTarget(ConsoleServices& console, const core::OperationGate::Hold& hold,
+                                         const std::string& mailServer, int level, bool hasAdministratorRights,
+                                         ports::DialogPort& dialogs) {
+  if (!hold || console.ScanRunning()) {
+    Tell(dialogs, core::ChannelBusyText());
+    return std::nullopt;
+  }
+  if (!hasAdministratorRights) {
+    Tell(dialogs, RoutingNoRightsText(mailServer));
+    return std::nullopt;
+  }
+  RouterTarget target{console.Net().FindMailServer(mailServer), RouterComputer(console, mailServer)};
+  if (target.host == nullptr || target.router == nullptr || !IsLevel(level)) return std::nullopt;
+  return target;
+}
+
+// The view's load of the node's tables and abonent records, with the scan state running.
+RoutingOutcome LoadWithScanState(ConsoleServices& console, core::__VtHostDescription& host,
+                                 const model::LoadWindow* window) {
+  const ScanState scan(console);
+  return console.Hosts().LoadRoutingData(host, true, true, window) ? RoutingOutcome::kDone : RoutingOutcome::kFailed;
+}
+
 // One Router answer: the return value and both status words.
 struct Answer {
   int32_t code = 0;
@@ -68,8 +102,7 @@ RoutingOutcome LoadRouting(ConsoleServices& console, const std::string& mailServ
   }
   core::__VtHostDescription* host = console.Net().FindMailServer(mailServer);
   if (host == nullptr) return RoutingOutcome::kRefused;
-  const ScanState scan(console);
-  return console.Hosts().LoadRoutingData(*host, true, true, window) ? RoutingOutcome::kDone : RoutingOutcome::kFailed;
+  return LoadWithScanState(console, *host, window);
 }
 
 RoutingOutcome RescanRouting(ConsoleServices& console, const std::string& mailServer, uint32_t clearMask,
@@ -81,23 +114,15 @@ RoutingOutcome RescanRouting(ConsoleServices& console, const std::string& mailSe
   core::__VtHostDescription* host = console.Net().FindMailServer(mailServer);
   if (host == nullptr) return RoutingOutcome::kRefused;
   model::VtHostData::Of(*host).UpdateValidMask(clearMask, 0);
-  const ScanState scan(console);
-  return console.Hosts().LoadRoutingData(*host, true, true, window) ? RoutingOutcome::kDone : RoutingOutcome::kFailed;
+  return LoadWithScanState(console, *host, window);
 }
 
 RoutingOutcome ChangeRoutingEntry(ConsoleServices& console, const RouteEdit& edit, ports::DialogPort& dialogs) {
   const core::OperationGate::Hold hold = console.Gate().Enter(core::Operation::Apply);
-  if (!hold || console.ScanRunning()) {
-    Tell(dialogs, core::ChannelBusyText());
-    return RoutingOutcome::kRefused;
-  }
-  if (!edit.hasAdministratorRights) {
-    Tell(dialogs, RoutingNoRightsText(edit.mailServer));
-    return RoutingOutcome::kRefused;
-  }
-  core::__VtHostDescription* host = console.Net().FindMailServer(edit.mailServer);
-  core::__RpcClientDescription* router = RouterComputer(console, edit.mailServer);
-  if (host == nullptr || router == nullptr || !IsLevel(edit.level)) return RoutingOutcome::kRefused;
+  const std::optional<RouterTarget> reached =
+      ChangeTarget(console, hold, edit.mailServer, edit.level, edit.hasAdministratorRights, dialogs);
+  if (!reached) return RoutingOutcome::kRefused;
+  core::__RpcClientDescription* router = reached->router;
 
   const std::string newKey = RouterKey(text::ToUpperAscii(text::Trim(edit.newKey)));
   const std::string oldKey = RouterKey(text::ToUpperAscii(text::Trim(edit.oldKey)));
@@ -116,7 +141,7 @@ RoutingOutcome ChangeRoutingEntry(ConsoleServices& console, const RouteEdit& edi
 
   const int32_t level = edit.level;
   const int32_t flag = !target.empty() && edit.abonentTarget ? 1 : 0;
-  model::VtHostData& data = model::VtHostData::Of(*host);
+  model::VtHostData& data = model::VtHostData::Of(*reached->host);
   Answer answer;
   const bool called = console.Net().Binding().CallOn(*router, [&](rpc::CallTarget& call) {
     // Marked before the call: a call that breaks off may still have changed the table.
@@ -148,17 +173,10 @@ RoutingOutcome DeleteRoutingEntries(ConsoleServices& console, const RouteDeletio
                       ports::MsgButtons::YesNo) != ports::MsgAnswer::Yes)
     return RoutingOutcome::kNothing;
   const core::OperationGate::Hold hold = console.Gate().Enter(core::Operation::Deletion);
-  if (!hold || console.ScanRunning()) {
-    Tell(dialogs, core::ChannelBusyText());
-    return RoutingOutcome::kRefused;
-  }
-  if (!deletion.hasAdministratorRights) {
-    Tell(dialogs, RoutingNoRightsText(deletion.mailServer));
-    return RoutingOutcome::kRefused;
-  }
-  core::__VtHostDescription* host = console.Net().FindMailServer(deletion.mailServer);
-  core::__RpcClientDescription* router = RouterComputer(console, deletion.mailServer);
-  if (host == nullptr || router == nullptr || !IsLevel(deletion.level)) return RoutingOutcome::kRefused;
+  const std::optional<RouterTarget> reached =
+      ChangeTarget(console, hold, deletion.mailServer, deletion.level, deletion.hasAdministratorRights, dialogs);
+  if (!reached) return RoutingOutcome::kRefused;
+  core::__RpcClientDescription* router = reached->router;
 
   // The questions come before the calls, so no box is open while the
   // binding is held.
@@ -176,7 +194,7 @@ RoutingOutcome DeleteRoutingEntries(ConsoleServices& console, const RouteDeletio
   if (keys.empty()) return RoutingOutcome::kNothing;
 
   const int32_t level = deletion.level;
-  model::VtHostData& data = model::VtHostData::Of(*host);
+  model::VtHostData& data = model::VtHostData::Of(*reached->host);
   std::vector<Answer> failures;
   const bool called = console.Net().Binding().CallOn(*router, [&](rpc::CallTarget& call) {
     for (const std::string& key : keys) {

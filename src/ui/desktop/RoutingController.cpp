@@ -1,10 +1,7 @@
 #include "ui/desktop/RoutingController.h"
 
-#include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QMdiArea>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -19,6 +16,7 @@
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CommandTable.h"
+#include "ui/main/FieldsChooser.h"
 #include "ui/ports/QtDialogPort.h"
 #include "ui/routing/CFlyUpRoutingEditor.h"
 #include "ui/routing/CGridRouting.h"
@@ -179,24 +177,7 @@ bool RoutingController::HandleCommand(int id) {
   } else if (id >= cmd::kRescanLevelFirst && id <= cmd::kRescanLevelLast) {
     Rescan(view, 1u << (id - cmd::kRescanLevelFirst));
   } else if (id == cmd::kFieldsChooser) {
-    CGridRouting* page = view->Page(view->CurrentLevel());
-    QDialog dialog(view);
-    dialog.setWindowTitle(QString::fromUtf8("Выбор полей"));
-    auto* layout = new QVBoxLayout(&dialog);
-    std::vector<QCheckBox*> boxes;
-    for (int column = 0; column < page->columnCount(); ++column) {
-      auto* box = new QCheckBox(page->headerItem()->text(column), &dialog);
-      box->setChecked(!page->isColumnHidden(column));
-      layout->addWidget(box);
-      boxes.push_back(box);
-    }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() == QDialog::Accepted)
-      for (int column = 0; column < page->columnCount(); ++column)
-        page->setColumnHidden(column, !boxes[static_cast<size_t>(column)]->isChecked());
+    ChooseFields(view->Page(view->CurrentLevel()));
   } else {
     return false;
   }

@@ -1,14 +1,11 @@
 #include "ui/directions/CGridDirections.h"
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QSettings>
-#include <QVBoxLayout>
 
 #include "services/DirectionRows.h"
 #include "ui/icons/Icons.h"
+#include "ui/main/FieldsChooser.h"
 #include "ui/main/GridLayoutKey.h"
 #include "ui/text/QtText.h"
 
@@ -91,25 +88,7 @@ void CGridDirections::SetPreview(bool on) {
 
 void CGridDirections::SetColumnShown(int column, bool shown) { setColumnHidden(column, !shown); }
 
-void CGridDirections::ChooseFields() {
-  QDialog dialog(this);
-  dialog.setWindowTitle(QString::fromUtf8("Выбор полей"));
-  auto* layout = new QVBoxLayout(&dialog);
-  std::vector<QCheckBox*> boxes;
-  for (int column = 0; column < columnCount(); ++column) {
-    auto* box = new QCheckBox(headerItem()->text(column), &dialog);
-    box->setChecked(!isColumnHidden(column));
-    layout->addWidget(box);
-    boxes.push_back(box);
-  }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-  if (dialog.exec() != QDialog::Accepted) return;
-  for (int column = 0; column < columnCount(); ++column)
-    SetColumnShown(column, boxes[static_cast<size_t>(column)]->isChecked());
-}
+void CGridDirections::ChooseFields() { ui::ChooseFields(this); }
 
 std::vector<std::string> CGridDirections::SelectedNames() const {
   std::vector<std::string> names;

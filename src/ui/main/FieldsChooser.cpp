@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -28,6 +29,14 @@ bool ChooseFields(QWidget* parent, const QStringList& titles, const std::functio
   if (dialog.exec() != QDialog::Accepted) return false;
   for (int column = 0; column < titles.size(); ++column) setShown(column, boxes[static_cast<size_t>(column)]->isChecked());
   return true;
+}
+
+bool ChooseFields(QTreeWidget* tree) {
+  QStringList titles;
+  for (int column = 0; column < tree->columnCount(); ++column) titles << tree->headerItem()->text(column);
+  return ChooseFields(
+      tree, titles, [tree](int column) { return !tree->isColumnHidden(column); },
+      [tree](int column, bool shown) { tree->setColumnHidden(column, !shown); });
 }
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QTreeWidget;
 class QWidget;
 
 namespace ui {
@@ -17,5 +18,7 @@ namespace ui {
 // Shows the chooser; on OK sets every column's visibility. False when cancelled.
 bool ChooseFields(QWidget* parent, const QStringList& titles, const std::function<bool(int)>& shown,
                   const std::function<void(int, bool)>& setShown);
+// The same for a tree's columns, titled by its header; the dialog sits on the tree.
+bool ChooseFields(QTreeWidget* tree);
 
 }  // namespace ui

@@ -8,11 +8,11 @@
 
 #include <algorithm>
 
-#include "ui/monitor/FirstAlarmRow.h"
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
 #include "ui/main/HeadingWidth.h"
+#include "ui/monitor/FirstAlarmRow.h"
 #include "ui/text/QtText.h"
 
 namespace ui {

@@ -7,17 +7,15 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-#include "ui/monitor/FirstAlarmRow.h"
 #include "services/ConsoleSnapshot.h"
 #include "services/MonitorRows.h"
 #include "ui/icons/Icons.h"
-#include "ui/main/HeadingWidth.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/GridLayoutKey.h"
+#include "ui/main/HeadingWidth.h"
 #include "ui/monitor/AlarmFrame.h"
 #include "ui/monitor/CCnGridDisks.h"
+#include "ui/monitor/FirstAlarmRow.h"
 #include "ui/monitor/HistoryChart.h"
 #include "ui/text/QtText.h"
 

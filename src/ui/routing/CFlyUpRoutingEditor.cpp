@@ -91,12 +91,12 @@ CFlyUpRoutingEditor::CFlyUpRoutingEditor(const std::string& levelName, const std
     byRule_->setChecked(false);
   });
   connect(remove_, &QPushButton::clicked, this, [this] { delete targets_->currentItem(); });
-  connect(byRule_, &QCheckBox::toggled, this, [this](bool on) {
-    targets_->setEnabled(!on);
-    add_->setEnabled(!on);
-    remove_->setEnabled(!on);
-  });
-  targets_->setEnabled(!byRule_->isChecked());
+  // Routing by rule sends no target: the list and its two buttons rest.
+  const auto followRule = [this](bool on) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{targets_, add_, remove_}) widget->setEnabled(!on);
+  };
+  connect(byRule_, &QCheckBox::toggled, this, followRule);
+  followRule(byRule_->isChecked());
   connect(apply_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::applied);
   connect(cancel_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::cancelled);
   connect(targetsCancel_, &QPushButton::clicked, this, &CFlyUpRoutingEditor::cancelled);

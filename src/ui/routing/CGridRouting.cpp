@@ -4,10 +4,10 @@
 #include <QSettings>
 #include <QStyle>
 
-#include "ui/main/HeadingWidth.h"
 #include "model/item/OrAddress.h"
 #include "ui/icons/Icons.h"
 #include "ui/main/GridLayoutKey.h"
+#include "ui/main/HeadingWidth.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
