@@ -7,6 +7,7 @@
 #include "ui/icons/Icons.h"
 #include "ui/main/FieldsChooser.h"
 #include "ui/main/GridLayoutKey.h"
+#include "ui/main/HeadingWidth.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
@@ -34,7 +35,8 @@ CGridDirections::CGridDirections(QWidget* parent) : QTreeWidget(parent) {
   const std::pair<int, int> widths[] = {{col::kImage, 28},          {col::kType, 100}, {col::kName, 140},
                                         {col::kPriority, 75},       {col::kLinkParameters, 220},
                                         {col::kCallOnArrival, 135}, {col::kComment, 200}};
-  for (const auto& [column, width] : widths) setColumnWidth(column, width);
+  for (int column = 0; column < columnCount(); ++column) SetColumnWidthAtLeastHeading(*header(), column, 110);
+  for (const auto& [column, width] : widths) SetColumnWidthAtLeastHeading(*header(), column, width);
   setSortingEnabled(true);
   sortByColumn(col::kName, Qt::AscendingOrder);
   connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
