@@ -3,49 +3,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
 
 #include "Credentials.h"
 #include "DemoNode.h"
+#include "EndOfRun.h"
 #include "HeadlessStatusLines.h"
 #include "core/ConfigPath.h"
-#include "rpc/runtime/CallInterrupt.h"
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/runtime/StopSignals.h"
 
 namespace app {
-
-namespace {
-
-// SIGINT and SIGTERM end the desktop program as its exit command does,
-// without asking: the handler stops the calls under way and wakes the
-// window thread through a pipe.
-int stopPipe[2] = {-1, -1};
-
-void OnStopSignal(int) {
-  rpc::InterruptCalls();
-  const char byte = 1;
-  if (stopPipe[1] >= 0) (void)!write(stopPipe[1], &byte, 1);
-}
-
-void InstallDesktopStopSignals() {
-  if (pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  struct sigaction action {};
-  action.sa_handler = OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
-}  // namespace
 
 int RunDesktop(int argc, char** argv, const Options& options) {
   QApplication application(argc, argv);
@@ -102,18 +74,16 @@ int RunDesktop(int argc, char** argv, const Options& options) {
   desktop.noConnection = options.noConnection;
   if (options.noConnection) desktop.user = std::string();
 
+  const std::string configGiven = desktop.commandLine;
   ui::DesktopConsole console(std::move(desktop));
-  InstallDesktopStopSignals();
-  QSocketNotifier stop(stopPipe[0], QSocketNotifier::Read);
-  QObject::connect(&stop, &QSocketNotifier::activated, &console, [&console] {
-    char drain[16];
-    while (read(stopPipe[0], drain, sizeof drain) > 0) {
-    }
-    // The exit's own wait clears the interrupt once the calls have ended.
-    console.RequestExit(false);
-  });
+  // SIGINT and SIGTERM end the desktop program as its exit command does,
+  // without asking, whatever box is open.
+  ui::StopSignals stops([&console] { console.StopFromSignal(); });
   const int code = console.Run();
-  return code;
+  // A start-up cut short by a stop signal is a stop, not a failure.
+  if (console.StoppedBySignal() && !console.StartedOk())
+    return EndOfRunCode(console.Services().App(), true, exitcode::kOk, configGiven);
+  return EndOfRunCode(console.Services().App(), console.StartedOk(), code, configGiven);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Credentials.h"
+#include "EndOfRun.h"
 #include "HeadlessAlertPort.h"
 #include "HeadlessStatusLines.h"
 #include "MonitorDialogPort.h"
@@ -141,20 +142,13 @@ int RunMonitor(const Options& options, const std::string& path) {
     ResumeCallsAfterStopSignal();
   }
   const int code = console.Stop();
-  if (console.App().SaveFailed()) {
-    PrintError("the configuration file \"" + path + "\" was not saved: " + text::Cp1251ToUtf8(console.App().SaveError()));
-    return exitcode::kSaveFailed;
-  }
+  if (console.App().SaveFailed()) return EndOfRunCode(console.App(), started, code, path);
   if (refusedEverywhere) return exitcode::kLogonRefused;
-  if (!started) {
-    if (dialogs.Conflicted() && options.quitOnConflict) {
-      PrintError("another console holds the administrator rights; ended as --quit-on-conflict asks");
-      return exitcode::kQuitOnConflict;
-    }
-    PrintError("start-up failed with the configuration file \"" + path + "\"");
-    return exitcode::kStartupFailed;
+  if (!started && dialogs.Conflicted() && options.quitOnConflict) {
+    PrintError("another console holds the administrator rights; ended as --quit-on-conflict asks");
+    return exitcode::kQuitOnConflict;
   }
-  return code;
+  return EndOfRunCode(console.App(), started, code, path);
 }
 
 }  // namespace app

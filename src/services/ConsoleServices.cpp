@@ -1,5 +1,7 @@
 #include "services/ConsoleServices.h"
 
+#include <algorithm>
+
 #include "cfg/C_CFG_File.h"
 
 namespace services {
@@ -70,7 +72,17 @@ bool ConsoleServices::Start() { return app_.InitInstance(); }
 
 int ConsoleServices::Stop() { return app_.ExitInstance(); }
 
-void ConsoleServices::PrepareFastStop() { net_.SkipUnreachableLogoffs(); }
+void ConsoleServices::PrepareFastStop() {
+  net_.SkipUnreachableLogoffs();
+  net_.SetTimeouts(options_.connectTimeout, std::min(options_.connectTimeout, options_.callTimeout));
+}
+
+bool ConsoleServices::AnySessionOpen() const {
+  const core::ComputerRegistry& computers = net_.Computers();
+  for (int slot = 0; slot < core::ComputerRegistry::kSlots; ++slot)
+    if (const core::__RpcClientDescription* computer = computers.At(slot); computer && computer->SessionOpen()) return true;
+  return false;
+}
 
 // Both take the gate themselves and do nothing while another sequence holds it.
 void ConsoleServices::OnPollTimer() { poller_.PollAll(); }

@@ -78,9 +78,13 @@ class ConsoleServices : private core::ServiceSteps {
   bool Start();
   // The shutdown sequence; the exit code of the application object.
   int Stop();
-  // A stop was asked for from outside (a signal): the shutdown does not dial
-  // again a computer whose last call found no channel.
+  // Before the shutdown of an exit or a stop signal: the logoffs do not dial
+  // again a computer whose last call found no channel, and wait at most the
+  // connect timeout for an answer (a computer that went silent since its
+  // last poll must not hold the exit for the whole call limit).
   void PrepareFastStop();
+  // True while some computer holds a session the console opened.
+  bool AnySessionOpen() const;
 
   // Timer 666: one poll of all computers, unless another sequence runs.
   void OnPollTimer();

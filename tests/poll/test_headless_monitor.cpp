@@ -220,6 +220,51 @@ TEST_F(HeadlessMonitor, AStopSignalEndsASilentWaitAndTheShutdownStillRuns) {
   EXPECT_EQ(Count(ReadAll(Path("requests.log")), "\nLogoff "), 0);
 }
 
+// A computer that answered its polls and then went silent (its cable
+// pulled): the stop's logoff waits the connect timeout, not the 60 s call
+// limit; it is logged as failed and the file is saved.
+TEST_F(HeadlessMonitor, AStopAfterAComputerWentSilentGivesItsLogoffTheConnectTimeout) {
+  WriteConfig("", "NODE=SRV1\r\n");
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw"), "--connect-timeout-ms", "2000"});
+  ASSERT_TRUE(console.WaitFor("Проверка подсистем сканирования"));
+  ASSERT_TRUE(testsupport::WaitForText(Path("requests.log"), "GetStateFlag"));
+  Child hang = Child::Start({VTNODE_SIM_PATH, "--send", Path("ctl"), "hang", "always"}, dir_, "hang");
+  ASSERT_EQ(hang.Wait(), 0) << ReadAll(hang.err);
+  // A poll now waits on the silent computer; the stop cuts it short.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(console.pid, SIGTERM);
+  // Well below the 60 s call limit.
+  EXPECT_EQ(testsupport::WaitForExit(console.pid, std::chrono::seconds(30)), 0);
+  console.pid = -1;
+  const std::string out = ReadAll(console.out);
+  const size_t logoff = out.find("Интерфейс: \"SRV1\"");
+  ASSERT_NE(logoff, std::string::npos) << out;
+  EXPECT_NE(out.find("FAILED !!!", logoff), std::string::npos) << out.substr(logoff);
+  EXPECT_NE(out.find("00Сохранение конфигурации ..."), std::string::npos) << out;
+}
+
+// A stop while a second computer's logon waits at start-up: the start-up ends
+// at once, and the computer that already took the logon is logged off.
+TEST_F(HeadlessMonitor, AStopDuringStartUpLogsOffTheComputersThatTookTheLogon) {
+  Child silent;
+  fs::create_directories(dir_ / "silent");
+  const int silentPort = testsupport::StartNodeSimulator(
+      VTNODE_SIM_PATH, {"--request-log", Path("silent.log"), "--control", Path("silent-ctl")}, dir_ / "silent", silent);
+  ASSERT_GT(silentPort, 0);
+  Child hang = Child::Start({VTNODE_SIM_PATH, "--send", Path("silent-ctl"), "hang", "Logon", "always"}, dir_, "hang");
+  ASSERT_EQ(hang.Wait(), 0) << ReadAll(hang.err);
+  WriteConfig("SRV2=127.0.0.2:" + std::to_string(silentPort) + "\r\n", "NODE=SRV1,SRV2\r\n");
+  Child console = Console({"--user", "ADMIN", "--password-file", Path("pw")});
+  ASSERT_TRUE(testsupport::WaitForText(Path("silent.log"), "Logon"));
+  kill(console.pid, SIGTERM);
+  EXPECT_EQ(testsupport::WaitForExit(console.pid, std::chrono::seconds(30)), 0);
+  console.pid = -1;
+  const std::string requests = ReadAll(Path("requests.log"));
+  EXPECT_EQ(Count(requests, "\nLogoff "), 1) << requests;
+  EXPECT_NE(ReadAll(console.out).find("OK, деинициализирован."), std::string::npos) << ReadAll(console.out);
+  silent.Stop();
+}
+
 // A configuration file the user made read-only is left as it is, and the
 // program says so and ends with its own code.
 TEST_F(HeadlessMonitor, AReadOnlyFileIsNotReplacedAndTheFailureIsTheExitCode) {

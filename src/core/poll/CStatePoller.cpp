@@ -19,6 +19,7 @@
 #include "rpc/iface/Capacities.h"
 #include "rpc/iface/Interface.h"
 #include "rpc/iface/SessionTexts.h"
+#include "rpc/runtime/CallInterrupt.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 
@@ -111,6 +112,13 @@ PollAllResult CStatePoller::PollAll() {
   }
 
   for (size_t i = 0; i < due.size(); ++i) {
+    // The program is stopping: a probe or call cut short says nothing about
+    // the computers, and reporting them off-line would keep the shutdown
+    // from logging off the ones that answer.
+    if (rpc::CallsInterrupted()) {
+      result.skipped = true;
+      break;
+    }
     PollOutcome outcome;
     if (unreachable[i]) {
       ReportUnreachable(*due[i], why[i]);

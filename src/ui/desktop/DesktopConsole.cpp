@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <cassert>
+
 #include "cfg/C_CFG_File.h"
 #include "core/CommonSettingsWriter.h"
 #include "core/poll/CPopupWindowState.h"
@@ -38,6 +40,7 @@
 #include "ui/ports/QtDialogPort.h"
 #include "ui/ports/QtProgressPort.h"
 #include "ui/settings/CProgramSetingsDlg.h"
+#include "ui/runtime/ModalWindows.h"
 #include "ui/runtime/QtViewNotifier.h"
 #include "ui/runtime/ServiceRunner.h"
 #include "ui/runtime/UiThread.h"
@@ -123,6 +126,16 @@ DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
   favoritesTimer_.setObjectName("timer667");
   connect(&pollTimer_, &QTimer::timeout, this, &DesktopConsole::PollTick);
   connect(&favoritesTimer_, &QTimer::timeout, this, &DesktopConsole::FavoritesTick);
+  // A menu stays open for seconds at most: a scan owed to it is tried again soon.
+  favoritesRetry_.setSingleShot(true);
+  favoritesRetry_.setInterval(250);
+  connect(&favoritesRetry_, &QTimer::timeout, this, [this] {
+    if (favoritesOwed_) FavoritesTick();
+  });
+  // After a stop signal a box may still come (a window's own question, a
+  // dialog that asks before it goes): it is answered as soon as it shows.
+  modalSweep_.setInterval(100);
+  connect(&modalSweep_, &QTimer::timeout, this, [] { CancelModalWindows(); });
   for (auto signal : {&QtViewNotifier::rightsChanged, &QtViewNotifier::tasksChanged, &QtViewNotifier::disksChanged,
                       &QtViewNotifier::foldersChanged, &QtViewNotifier::replicationChanged})
     connect(notifier_.get(), signal, this, [this] { RefreshWindows(); });
@@ -150,15 +163,22 @@ void DesktopConsole::Start() {
   runner_->Post(Kind::Lifecycle, [this, ok] {
                   *ok = services_->Start();
                   if (*ok) monitor_->RecordPoll();  // the start-up's poll
+                  // A start-up that ended early (a stop signal, a logon
+                  // dialog cancelled) still logs off the computers that
+                  // already let the console in.
+                  else if (services_->AnySessionOpen()) services_->Stop();
                 },
                 [this, ok] {
                   if (!*ok) {
-                    // Nothing was shown but the start-up's own boxes: the
-                    // shutdown of a start-up that failed is the services' own.
+                    // Nothing was shown but the start-up's own boxes.
                     Finish(1);
                     emit started(false);
                     return;
                   }
+                  startedOk_ = true;
+                  // A stop came during the start-up: its shutdown is queued
+                  // behind it and runs next.
+                  if (stopping_) return;
                   running_ = true;
                   RefreshWindows();
                   emit started(true);
@@ -188,22 +208,48 @@ void DesktopConsole::RefreshWindows() {
 // --- timers -------------------------------------------------------------
 
 void DesktopConsole::PollTick() {
-  // A tick while anything runs is skipped: the next one polls.
-  if (!running_ || !runner_->Idle()) return;
+  assert(OnUiThread());
+  // A poll still waiting or running serves this period too. Anything else
+  // under way (the favourites scan, a user's long action) only delays it: the
+  // poll is queued and runs right after, never in the middle of another job.
+  if (!Running() || pollPending_) return;
+  PostPoll();
+}
+
+void DesktopConsole::FavoritesTick() {
+  assert(OnUiThread());
+  if (!Running()) return;
+  if (main_ && main_->MenuOpen()) {
+    // Not while a menu is open; the scan is owed until it has closed.
+    favoritesOwed_ = true;
+    favoritesRetry_.start();
+    return;
+  }
+  favoritesOwed_ = false;
+  if (favoritesPending_) return;
+  PostFavoritesScan();
+}
+
+void DesktopConsole::PostPoll() {
+  pollPending_ = true;
   runner_->Post(Kind::Timer,
                 [this] {
                   services_->OnPollTimer();
                   monitor_->RecordPoll();
                 },
-                [this] { RefreshWindows(); }, this);
+                [this] {
+                  pollPending_ = false;
+                  RefreshWindows();
+                },
+                this);
 }
 
-void DesktopConsole::FavoritesTick() {
-  if (!running_ || !runner_->Idle()) return;
-  if (main_ && main_->MenuOpen()) return;  // a menu is open: the next tick scans
+void DesktopConsole::PostFavoritesScan() {
+  favoritesPending_ = true;
   favorites_->SetScanQueued(true);
   runner_->Post(Kind::Timer, [this] { services_->OnFavoritesTimer(); },
                 [this] {
+                  favoritesPending_ = false;
                   favorites_->SetScanQueued(false);
                   RefreshWindows();
                 },
@@ -213,7 +259,7 @@ void DesktopConsole::FavoritesTick() {
 // --- commands -----------------------------------------------------------
 
 void DesktopConsole::RunTreeCommand(const services::NavRow& row, int command) {
-  if (!running_) return;
+  if (!Running()) return;
   if (runner_->HasUserJob()) {
     dialogs_->Message(core::ChannelBusyText(), text::Cp("Сообщение"), ports::MsgIcon::Information);
     return;
@@ -272,7 +318,7 @@ void DesktopConsole::OnCommand(int id) {
 }
 
 void DesktopConsole::OpenSettings() {
-  if (!main_ || !running_) return;
+  if (!main_ || !Running()) return;
   const core::ProgramSettings current = main_->Snapshot().settings;
   CProgramSetingsDlg dialog(current, dialogs_.get(), alerts_.get(), main_);
   if (dialog.exec() != QDialog::Accepted || stopping_) return;
@@ -324,15 +370,34 @@ void DesktopConsole::RequestExit(bool ask) {
     question.defaultButton = 1;
     question.cancelButton = 1;
     if (dialogs_->Ask(question) != 0) return;
+    // A stop signal may have come while the question was open.
+    if (stopping_ || finished_) return;
   }
   Shutdown();
 }
 
+void DesktopConsole::StopFromSignal() {
+  assert(OnUiThread());
+  stoppedBySignal_ = true;
+  // Nobody is there to answer: the boxes to come are answered unseen, and
+  // the ones open now get their cancel (an unanswered start-up question
+  // creates no file, an unanswered delete question deletes nothing).
+  dialogs_->SetQuiet(true);
+  rpc::InterruptCalls();
+  CancelModalWindows();
+  if (!finished_) modalSweep_.start();
+  // Queued, not waited for: the boxes just answered return once this
+  // handler has, and the exit runs behind the work they were part of.
+  RequestExit(false);
+}
+
 void DesktopConsole::Shutdown() {
+  assert(OnUiThread());
   stopping_ = true;
   // The timers stop first, then the bar layout and the placement are kept.
   pollTimer_.stop();
   favoritesTimer_.stop();
+  favoritesRetry_.stop();
   if (main_) {
     QSettings profile(CMainFrame::kProfileName, CMainFrame::kProfileName);
     main_->SaveBarLayout(profile);
@@ -344,12 +409,25 @@ void DesktopConsole::Shutdown() {
     // what their jobs would report of it is not shown.
     dialogs_->SetQuiet(true);
     rpc::InterruptCalls();
-    runner_->WaitIdle();
-    dialogs_->SetQuiet(false);
+    // Behind the jobs under way (the worker takes them in order): their
+    // windows hear of their end first, then the shutdown goes out.
+    runner_->Post(Kind::Lifecycle, {}, [this] { StopServices(); });
+    return;
   }
-  // A stop signal may have interrupted the calls while nothing ran: the
-  // logoffs of the computers that answer go out all the same.
+  StopServices();
+}
+
+void DesktopConsole::StopServices() {
+  assert(OnUiThread() && runner_->Idle());
+  // The calls cut short have all ended. A stop signal may have interrupted
+  // them while nothing ran: the logoffs of the computers that answer go out
+  // all the same.
   rpc::ResetCallInterrupt();
+  // A start-up that failed has ended the program on its own.
+  if (finished_) return;
+  // The shutdown's own boxes (a file that could not be saved) are shown,
+  // unless nobody is there to see them.
+  if (!stoppedBySignal_) dialogs_->SetQuiet(false);
   running_ = false;
   services_->PrepareFastStop();
   auto code = std::make_shared<int>(0);
@@ -363,6 +441,8 @@ void DesktopConsole::Finish(int exitCode) {
   exitCode_ = exitCode;
   pollTimer_.stop();
   favoritesTimer_.stop();
+  favoritesRetry_.stop();
+  modalSweep_.stop();
   if (tray_) tray_->Hide();
   if (messageWindow_) messageWindow_->hide();
   if (main_) main_->CloseForGood();
@@ -372,7 +452,7 @@ void DesktopConsole::Finish(int exitCode) {
 // --- selection and data windows -----------------------------------------
 
 void DesktopConsole::OnRowSelected(const services::NavRow& row) {
-  if (!running_) return;
+  if (!Running()) return;
   if (row.level == 2 && row.commandable) {
     auto rows = std::make_shared<std::vector<services::PropertyRow>>();
     const std::string server = row.mailServer, computer = row.computer, task = row.task;
@@ -393,7 +473,7 @@ void DesktopConsole::OnRowSelected(const services::NavRow& row) {
 
 void DesktopConsole::OnOpenRequested(services::OpenTarget target, const std::string& mailServer,
                                      const std::string& computer) {
-  if (!main_ || !running_) return;
+  if (!main_ || !Running()) return;
   // Nothing opens while a data scan runs.
   if (runner_->Idle() && services_->ScanRunning()) return;
   std::optional<DataKind> kind = KindOf(target);

@@ -10,12 +10,19 @@
 //   otherwise draws from the last snapshot (services::ConsoleSnapshot).
 // - The ports hop to the window thread for the user's answer; the window
 //   thread never blocks on the worker, it waits in local event loops.
-// - The operation gate still orders the sequences inside the worker; the
-//   timers skip a tick while any job is under way, a user action waits behind
-//   a timer's job and is refused while another user action runs.
+// - The operation gate still orders the sequences inside the worker. A timer
+//   tick that finds the worker busy is not lost: its job waits (at most one
+//   poll and one favourites scan) and runs right after the job under way; a
+//   tick that finds its own job still waiting or running adds nothing. A user
+//   action waits behind a timer's job and is refused while another user
+//   action runs.
 // - Exit interrupts the calls under way (they fail at once as cancelled),
-//   waits for the worker, and runs the shutdown there: logoffs skip computers
-//   without a channel, the favourites are saved.
+//   queues the shutdown behind them and returns: no nested wait, so a stop
+//   that arrives while a box's own event loop runs still ends the program.
+//   The shutdown's logoffs skip computers without a channel and wait at most
+//   the connect timeout for an answer; the favourites are saved.
+// - A stop signal answers every open box and dialog with its cancel, and
+//   every later one unseen, then exits as above.
 
 #include <QObject>
 #include <QPointer>
@@ -89,17 +96,25 @@ class DesktopConsole : public QObject, private core::WindowSteps {
 
   // The exit command: asks when `ask`, then shuts down.
   void RequestExit(bool ask = true);
+  // A stop signal (SIGTERM, SIGINT): nobody is there to answer, so every box
+  // and dialog open now gets its cancel answer, unseen, and so does every
+  // later one; then the exit runs without asking.
+  void StopFromSignal();
+  bool StoppedBySignal() const { return stoppedBySignal_; }
   // True once the start-up went through and until the shutdown begins.
   // Both may be read from the worker: a long sequence gives up once the
   // shutdown has begun rather than showing a box nobody waits for.
   bool Running() const { return running_ && !stopping_; }
   bool Finished() const { return finished_; }
+  // True once the start-up went through (it stays true after the exit).
+  bool StartedOk() const { return startedOk_; }
   int ExitCode() const { return exitCode_; }
 
   // A command of the navigation tree (a task, computer or server row).
   void RunTreeCommand(const services::NavRow& row, int command);
-  // Timer 666 and timer 667: a tick while the worker is busy is skipped; the
-  // favourites tick is skipped too while a menu of the main window is open.
+  // Timer 666 and timer 667: a tick while the worker is busy waits for it
+  // (one of each at most). A favourites tick while a menu of the main window
+  // is open waits until the menu has closed.
   void PollTick();
   void FavoritesTick();
   // Re-reads the snapshot when the worker is idle and redraws the windows.
@@ -147,7 +162,11 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   void OnOpenRequested(services::OpenTarget target, const std::string& mailServer, const std::string& computer);
   void OnLogChanged();
   void Shutdown();
+  // The worker is idle after an exit: the services' shutdown goes out.
+  void StopServices();
   void Finish(int exitCode);
+  void PostPoll();
+  void PostFavoritesScan();
   void WriteScreenshotsAndEnd();
 
   DesktopOptions options_;
@@ -171,9 +190,19 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   QTimer pollTimer_;
   QTimer favoritesTimer_;
   std::set<std::string> hostDescriptionsAsked_;
+  // Window thread: a timer's job is queued or running; a favourites tick
+  // came while a menu was open.
+  bool pollPending_ = false;
+  bool favoritesPending_ = false;
+  bool favoritesOwed_ = false;
+  QTimer favoritesRetry_;
+  // After a stop signal: answers every modal window that still appears.
+  bool stoppedBySignal_ = false;
+  QTimer modalSweep_;
   std::atomic<bool> running_ = false;
   std::atomic<bool> stopping_ = false;
   bool finished_ = false;
+  bool startedOk_ = false;
   int exitCode_ = 0;
 };
 

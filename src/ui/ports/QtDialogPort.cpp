@@ -234,9 +234,10 @@ std::optional<std::string> QtDialogPort::BrowseFolder(const std::string& title, 
 }
 
 std::optional<ports::LogonAnswer> QtDialogPort::Logon(const ports::LogonRequest& request) {
-  if (quiet_) return std::nullopt;
+  // The options' answers show nothing, so they hold while quiet too.
   if (preset_)
     if (auto answer = preset_(request)) return answer;
+  if (quiet_) return std::nullopt;
   using Result = std::optional<ports::LogonAnswer>;
   return CallOnUiThread<Result>([&]() -> Result { return CLogonDlg::Run(request, parent_); });
 }

@@ -4,8 +4,11 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <exception>
+
+#include "ui/runtime/UiThread.h"
 
 namespace ui {
 
@@ -21,6 +24,8 @@ ServiceRunner::~ServiceRunner() {
 }
 
 void ServiceRunner::Post(Kind kind, Job job, Done done, QObject* context) {
+  // Only the window thread queues: that is how it knows when the worker is idle.
+  assert(OnUiThread());
   ++pending_;
   kinds_.push_back(kind);
   if (pending_ == 1) emit busyChanged(true);
@@ -36,6 +41,7 @@ bool ServiceRunner::HasUserJob() const {
 }
 
 void ServiceRunner::WaitIdle() {
+  assert(OnUiThread());
   if (Idle()) return;
   QEventLoop loop;
   QMetaObject::Connection connection = connect(this, &ServiceRunner::becameIdle, &loop, &QEventLoop::quit);

@@ -31,8 +31,9 @@ class ServiceRunner : public QObject {
 
  public:
   // What a job is, so that a second action can be told apart: a timer's job
-  // is skipped while anything runs; a user's action is refused while another
-  // user's action runs and waits behind a timer's job.
+  // waits behind whatever runs (the console keeps at most one of each timer
+  // waiting); a user's action is refused while another user's action runs
+  // and waits behind a timer's job.
   enum class Kind { None, Timer, User, Lifecycle };
   using Job = std::function<void()>;   // on the worker
   using Done = std::function<void()>;  // on the window thread, after the job

@@ -72,8 +72,7 @@ DesktopHarness::DesktopHarness(DesktopSetup setup) {
   ui::DesktopOptions options;
   options.commandLine = configPath_;
   options.connectTimeout = setup.connectTimeout;
-  // Long enough for a loaded sanitizer run: no test waits for a call to time out.
-  options.callTimeout = std::chrono::milliseconds(20000);
+  options.callTimeout = setup.callTimeout;
   options.installCrashHandlers = false;
   options.machineIdentity = [] { return std::string("WinComputerName=TESTBOX;FQDN=testbox.example;IP=10.0.0.9"); };
   options.localTest = [](const std::string&) { return false; };

@@ -30,6 +30,8 @@ struct DesktopSetup {
   std::optional<std::string> user = std::string("ADMIN");
   std::string password = "admin";
   std::chrono::milliseconds connectTimeout{2000};
+  // Long enough for a loaded sanitizer run: no test waits for a call to time out.
+  std::chrono::milliseconds callTimeout{20000};
   bool startNow = true;
 };
 
