@@ -101,6 +101,7 @@ class ScreenshotRun {
   bool WaitForNode();
   QString Silent() const;
   QString Node() const { return QStringLiteral("\"%1\"").arg(FromCp(server_)); }
+  QString NotRead() const { return QStringLiteral("the entries of %1 were not read").arg(Node()); }
 
   Missed Properties(const std::string& computer, const std::string& task, const QString& name);
   Missed CommandMenu();
@@ -125,6 +126,8 @@ class ScreenshotRun {
   Missed ConfigEditor();
 
   const services::ComputerSnapshot* Computer() const;
+  // The directions table was read in full, and its first entry that is `wanted`.
+  bool TableLoaded() const;
   const model::_VxItemBase* TableEntry(const std::function<bool(const model::_VxItemBase&)>& wanted) const;
 
   DesktopConsole& console_;
@@ -329,9 +332,8 @@ Missed ScreenshotRun::RoutingEditor() {
     editor->reject();
   }
   close();
-  if (!answered) return Silent();
-  if (editor == nullptr) return QStringLiteral("the editor of a routing entry did not open");
-  return {};
+  if (editor != nullptr) return {};
+  return answered ? QStringLiteral("the editor of a routing entry did not open") : Silent();
 }
 
 // --- the node's directory --------------------------------------------------
@@ -447,13 +449,13 @@ Missed ScreenshotRun::AddressFields() {
 // The same directions window as a table, every entry read in full, with its
 // row preview.
 Missed ScreenshotRun::DirectionsTable() {
+  if (!WaitForNode()) return Silent();
   auto* view = directions_ ? qobject_cast<CViewDirections*>(directions_->View()) : nullptr;
   if (view == nullptr) return QStringLiteral("the directions of %1 did not open").arg(Node());
-  if (!WaitForNode()) return Silent();
   view->ShowTable(true);
   if (!WaitForNode()) return Silent();
   Settle(300);
-  if (!view->Loaded()) return QStringLiteral("the entries of %1 were not read").arg(Node());
+  if (!view->Loaded()) return NotRead();
   directions_->showMaximized();
   view->Table()->SetPreview(true);
   Settle();
@@ -461,10 +463,15 @@ Missed ScreenshotRun::DirectionsTable() {
   return {};
 }
 
+bool ScreenshotRun::TableLoaded() const {
+  auto* view = directions_ ? qobject_cast<CViewDirections*>(directions_->View()) : nullptr;
+  return view != nullptr && view->Loaded();
+}
+
 const model::_VxItemBase* ScreenshotRun::TableEntry(
     const std::function<bool(const model::_VxItemBase&)>& wanted) const {
-  auto* view = directions_ ? qobject_cast<CViewDirections*>(directions_->View()) : nullptr;
-  if (view == nullptr || !view->Loaded()) return nullptr;
+  if (!TableLoaded()) return nullptr;
+  auto* view = qobject_cast<CViewDirections*>(directions_->View());
   for (const model::_VxItemBase& entry : view->Entries())
     if (wanted(entry)) return &entry;
   return nullptr;
@@ -477,6 +484,7 @@ Missed ScreenshotRun::EntryGrid(const QString& name) {
   const model::_VxItemBase* entry = TableEntry([&](const model::_VxItemBase& e) {
     return e.kindOnServer != 1 && (timings ? !e.schedule.empty() : !e.linkParameters.empty());
   });
+  if (!TableLoaded()) return NotRead();
   if (entry == nullptr)
     return QStringLiteral("no direction of %1 has %2").arg(Node(), timings ? "a schedule" : "file transfer agents");
   if (timings) {
@@ -496,6 +504,7 @@ Missed ScreenshotRun::EntryGrid(const QString& name) {
 // The installation sets of the node as the first abonent's window lists them.
 Missed ScreenshotRun::Installations() {
   const model::_VxItemBase* found = TableEntry([](const model::_VxItemBase& e) { return e.kindOnServer == 1; });
+  if (!TableLoaded()) return NotRead();
   if (found == nullptr) return QStringLiteral("%1 lists no abonent").arg(Node());
   if (!WaitForNode()) return Silent();
   auto rows = std::make_shared<std::vector<model::InstallationRow>>();
