@@ -559,6 +559,9 @@ void CfgFileEditorTest::keepsItsSizeInTheProfile() {
     editing.Dialog().show();
     QVERIFY(QTest::qWaitForWindowExposed(&editing.Dialog()));
     editing.Dialog().resize(first + QSize(40, 30));
+    // A shown window's geometry, the one the profile keeps, follows only when
+    // the window system confirms the resize.
+    QTRY_COMPARE(editing.Dialog().normalGeometry().size(), first + QSize(40, 30));
     editing.Dialog().reject();
   }
   Editing again("A\r\n");
