@@ -8,6 +8,9 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-charts-dev libqt6opengl6-dev
   xvfb xauth fonts-dejavu-core imagemagick
+  # The fonts a typical desktop has: "Courier New" and its kin then resolve
+  # to their substitutes there, as on a user's machine.
+  fonts-urw-base35 fonts-liberation2
   tshark tcpdump
   tzdata
 )

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +29,7 @@
 #include "text/Cp1251.h"
 #include "ui/editor/CCfgFileEditDlg.h"
 #include "ui/editor/CTWScriptEdit.h"
+#include "ui/editor/EditorFont.h"
 #include "ui/editor/ScriptTokens.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/text/QtText.h"
@@ -120,6 +122,14 @@ class Editing {
   std::unique_ptr<CCfgFileEditDlg> dialog_;
 };
 
+// Columns line up only when the face that draws is fixed-pitch, whatever
+// family was asked for.
+bool DrawsFixedPitch(const QFont& font) {
+  const QFontMetrics metrics(font);
+  return QFontInfo(font).fixedPitch() &&
+         metrics.horizontalAdvance(QStringLiteral("iiii")) == metrics.horizontalAdvance(QStringLiteral("WWWW"));
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(TokenClass)
@@ -145,6 +155,8 @@ class CfgFileEditorTest : public QObject {
   void pathsThatOpenNothing();
   void marksWhatStartUpPassesOver();
   void editorFormat();
+  void editorFontIsFixedPitch_data();
+  void editorFontIsFixedPitch();
   void ctrlTabMovesTheFocus();
   void keepsItsSizeInTheProfile();
 };
@@ -494,8 +506,9 @@ void CfgFileEditorTest::marksWhatStartUpPassesOver() {
 void CfgFileEditorTest::editorFormat() {
   Editing editing("A\r\n");
   const ui::CTWScriptEdit& editor = editing.Editor();
+  qInfo("editor font: %s", qPrintable(QFontInfo(editor.font()).family()));
   QCOMPARE(QFontInfo(editor.font()).pointSize(), 10);
-  QVERIFY(QFontInfo(editor.font()).fixedPitch());
+  QVERIFY(DrawsFixedPitch(editor.font()));
   QCOMPARE(editor.tabStopDistance(), editor.logicalDpiX() * 0.2);
   QCOMPARE(editor.lineWrapMode(), QPlainTextEdit::NoWrap);
   QCOMPARE(editor.palette().color(QPalette::Base), QColor(0, 0, 80));
@@ -503,6 +516,26 @@ void CfgFileEditorTest::editorFormat() {
   QCOMPARE(editor.textCursor().position(), 0);
   QVERIFY(editing.Dialog().findChild<QToolButton*>("recolour")->text().isEmpty());
   QVERIFY(!editing.Dialog().findChild<QToolButton*>("recolour")->icon().isNull());
+}
+
+void CfgFileEditorTest::editorFontIsFixedPitch_data() {
+  QTest::addColumn<QString>("family");
+  QTest::addColumn<QString>("kept");  // the family that must come back; empty: any fixed-pitch one
+  // Whatever this machine substitutes for it (not every substitute is fixed-pitch).
+  QTest::newRow("courier new") << "Courier New" << QString();
+  QTest::newRow("installed fixed-pitch family is kept") << "DejaVu Sans Mono" << "DejaVu Sans Mono";
+  QTest::newRow("installed proportional family") << "DejaVu Sans" << QString();
+  QTest::newRow("unknown family") << "No Such Family" << QString();
+}
+
+void CfgFileEditorTest::editorFontIsFixedPitch() {
+  QFETCH(QString, family);
+  QFETCH(QString, kept);
+  const QFont font = ui::EditorFont(family);
+  QVERIFY2(DrawsFixedPitch(font), qPrintable(QFontInfo(font).family()));
+  QCOMPARE(QFontInfo(font).pointSize(), 10);
+  QVERIFY(!QFontInfo(font).bold());
+  if (!kept.isEmpty()) QCOMPARE(QFontInfo(font).family(), kept);
 }
 
 void CfgFileEditorTest::ctrlTabMovesTheFocus() {
@@ -526,6 +559,9 @@ void CfgFileEditorTest::keepsItsSizeInTheProfile() {
     editing.Dialog().show();
     QVERIFY(QTest::qWaitForWindowExposed(&editing.Dialog()));
     editing.Dialog().resize(first + QSize(40, 30));
+    // A shown window's geometry, the one the profile keeps, follows only when
+    // the window system confirms the resize.
+    QTRY_COMPARE(editing.Dialog().normalGeometry().size(), first + QSize(40, 30));
     editing.Dialog().reject();
   }
   Editing again("A\r\n");

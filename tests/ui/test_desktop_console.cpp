@@ -340,7 +340,8 @@ class DesktopConsoleTest : public QObject {
     QCOMPARE(harness.Simulator().Command("delay 3000 GetRoutList always"), std::string("ok"));
     emit harness.Console().MainFrame()->openRequested(services::OpenTarget::Routing, "NODE", "SRV1");
     QVERIFY(harness.Console().Runner().HasUserJob());
-    QTest::qWait(300);  // the load is waiting on the node now
+    // The node has the load's first call and sits on it.
+    QTRY_VERIFY(CountRequests(harness.Requests(), "GetRoutList") >= 1);
     QStringList boxes;
     QTimer watch;
     connect(&watch, &QTimer::timeout, [&boxes] {

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -297,7 +298,7 @@ void DialogPortTest::saveDialog() {
   request.defaultExtension = "Cfg";
   request.initialPath = ui::ToCp(dir.filePath("__RemoteHost.Cfg"));
 
-  QString title, suffix, directory;
+  QString title, suffix, directory, proposed;
   QStringList filters;
   bool saves = false;
   ModalAnswer answerer([&](QWidget* window) {
@@ -308,7 +309,13 @@ void DialogPortTest::saveDialog() {
     filters = dialog->nameFilters();
     directory = dialog->directory().absolutePath();
     saves = dialog->acceptMode() == QFileDialog::AcceptSave;
-    dialog->selectFile(dir.filePath(QString::fromUtf8("новый")));
+    // The name is typed over the proposed one. selectFile() would not do: on
+    // a shown dialog it leaves a focused name field as it is.
+    if (auto* name = qobject_cast<QLineEdit*>(dialog->focusWidget())) {
+      proposed = name->text();
+      name->selectAll();
+      name->insert(QString::fromUtf8("новый"));
+    }
     static_cast<QDialog*>(dialog)->accept();
   });
   ui::QtDialogPort port;
@@ -319,6 +326,7 @@ void DialogPortTest::saveDialog() {
   QCOMPARE(filters.size(), 2);
   QCOMPARE(directory, QDir(dir.path()).absolutePath());
   QVERIFY(saves);
+  QCOMPARE(proposed, QStringLiteral("__RemoteHost.Cfg"));
   QVERIFY(chosen.has_value());
   // The path comes back in CP1251, with the default extension added.
   QCOMPARE(*chosen, ui::ToCp(dir.filePath(QString::fromUtf8("новый.Cfg"))));

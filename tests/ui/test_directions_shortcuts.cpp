@@ -48,9 +48,14 @@ ui::CViewDirections* OpenShortcuts(DesktopHarness& harness) {
 // when no menu came up or it had no such entry.
 bool PickFromContextMenu(QWidget* widget, const QString& text) {
   bool picked = false;
-  QTimer::singleShot(0, [&] {
+  // Polls from inside the menu's own event loop until the menu is up; the
+  // timer ends with this function, so a menu that never came gives false.
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
+    if (menu == nullptr || !menu->isVisible()) return;
+    poll.stop();
     for (QAction* action : menu->actions())
       if (action->text() == text) {
         picked = true;
@@ -58,6 +63,7 @@ bool PickFromContextMenu(QWidget* widget, const QString& text) {
       }
     menu->close();
   });
+  poll.start();
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(widget, &event);
   return picked;

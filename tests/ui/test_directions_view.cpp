@@ -99,9 +99,8 @@ class DirectionsViewTest : public QObject {
     view->Table()->setColumnWidth(col::kComment, 321);
     view->Table()->SetColumnShown(col::kPriority, false);
     harness.Console().MainFrame()->Area()->closeAllSubWindows();
-    QTest::qWait(20);
-    QVERIFY(QSettings(ui::CMainFrame::kProfileName, ui::CMainFrame::kProfileName)
-                .contains("CoolGridCtrl/__DIRECTIONS_NODE"));
+    QTRY_VERIFY(QSettings(ui::CMainFrame::kProfileName, ui::CMainFrame::kProfileName)
+                    .contains("CoolGridCtrl/__DIRECTIONS_NODE"));
     view = OpenLoadedTable(harness);
     QVERIFY(view);
     QCOMPARE(view->Table()->columnWidth(col::kComment), 321);

@@ -121,14 +121,17 @@ QStringList NodeRoutes(DesktopHarness& harness, int level) {
 bool AddAgentFromDropDown(DesktopHarness& harness, ui::CGridApf* grid, const QString& name, const QString& value) {
   grid->InsertRowAndEdit();
   harness.WaitIdle();
-  QTest::qWait(20);
-  auto* combo = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
-  if (combo == nullptr || combo->findText(name) < 0) return false;
+  QComboBox* combo = nullptr;
+  const bool offered = QTest::qWaitFor([&] {
+    combo = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
+    return combo != nullptr && combo->findText(name) >= 0;
+  });
+  if (!offered) return false;
   combo->setCurrentIndex(combo->findText(name));
   const int row = grid->RowCount() - 1;
   grid->setFocus();  // the editor closes and commits its choice
-  QTest::qWait(20);
-  return grid->CellText(row, ui::CGridApf::kName) == name && grid->CommitEdit(row, ui::CGridApf::kValue, value);
+  return QTest::qWaitFor([&] { return grid->CellText(row, ui::CGridApf::kName) == name; }) &&
+         grid->CommitEdit(row, ui::CGridApf::kValue, value);
 }
 
 QStringList VisibleCaptions(ui::CViewAbonent* view) {

@@ -259,10 +259,9 @@ class FavoritesPaneTest : public QObject {
     view->Grid()->setColumnWidth(services::member_column::kComment, 333);
     view->Grid()->horizontalHeader()->moveSection(services::member_column::kNode, 0);
     harness.Console().MainFrame()->Area()->closeAllSubWindows();
-    QTest::qWait(20);
-    QVERIFY(!harness.Console().Favorites().FindMembers("Links"));
-    QSettings profile(ui::CMainFrame::kProfileName, ui::CMainFrame::kProfileName);
-    QVERIFY(profile.contains("CoolGridCtrl/__FVGROUP_Links"));
+    QTRY_VERIFY(!harness.Console().Favorites().FindMembers("Links"));
+    QTRY_VERIFY(QSettings(ui::CMainFrame::kProfileName, ui::CMainFrame::kProfileName)
+                    .contains("CoolGridCtrl/__FVGROUP_Links"));
 
     view = harness.Console().Favorites().OpenMembers("Links");
     QVERIFY(view);

@@ -1,6 +1,5 @@
 #include "ui/editor/CTWScriptEdit.h"
 
-#include <QFontDatabase>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -8,6 +7,7 @@
 
 #include <algorithm>
 
+#include "ui/editor/EditorFont.h"
 #include "ui/editor/ScriptHighlighter.h"
 #include "ui/text/QtText.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 // Tab stops every 288 twips, a fifth of an inch.
 constexpr double kTabStopInches = 288.0 / 1440.0;
-constexpr int kFontPoints = 10;
 // A pause after the last keystroke before the marks are looked for again.
 constexpr int kMarksDelayMs = 300;
 
@@ -28,19 +27,6 @@ LineData& EnsureData(QTextBlock block) {
   auto* data = new LineData;  // the block owns it
   block.setUserData(data);
   return *data;
-}
-
-QFont EditorFont() {
-  if (QFontDatabase::hasFamily(QStringLiteral("Courier New"))) {
-    QFont font(QStringLiteral("Courier New"), kFontPoints);
-    font.setBold(false);
-    return font;
-  }
-  // Without it, the system's fixed-pitch family at the same size.
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(kFontPoints);
-  font.setBold(false);
-  return font;
 }
 
 }  // namespace

@@ -19,6 +19,20 @@ ModalAnswer::ModalAnswer(Action action) : action_(std::move(action)) {
 
 namespace {
 
+// The modal window once it is up and has become the active window. Until
+// then its focus, and with it its default button and what its fields accept
+// from the program, are still changing; a test acting on it earlier would
+// find one state or the other depending on how loaded the machine is.
+QWidget* SettledModal() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr || !window->isVisible()) return nullptr;
+  if (!window->isActiveWindow()) {
+    window->activateWindow();
+    return nullptr;
+  }
+  return window;
+}
+
 // Clicks the window's button of that text, or closes the window when it has none.
 void ClickOrClose(QWidget* window, const QString& text) {
   for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
@@ -51,8 +65,9 @@ ModalScript::ModalScript(QStringList buttons) : buttons_(std::move(buttons)) {
 }
 
 void ModalScript::Poll() {
-  QWidget* window = QApplication::activeModalWidget();
-  if (Done() || window == nullptr || !window->isVisible() || window == last_) return;
+  if (Done()) return;
+  QWidget* window = SettledModal();
+  if (window == nullptr || window == last_) return;
   last_ = window;
   auto* box = qobject_cast<QMessageBox*>(window);
   seen_ << window->windowTitle() + ": " + (box ? box->text() : QString());
@@ -90,8 +105,8 @@ void UnansweredModalGuard::Poll() {
 }
 
 void ModalAnswer::Poll() {
-  QWidget* window = QApplication::activeModalWidget();
-  if (window == nullptr || !window->isVisible()) return;
+  QWidget* window = SettledModal();
+  if (window == nullptr) return;
   timer_.stop();
   seen_.className = QString::fromLatin1(window->metaObject()->className());
   seen_.title = window->windowTitle();

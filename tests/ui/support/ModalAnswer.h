@@ -1,8 +1,8 @@
 #pragma once
-// Answers the next modal window of a test: polls for
-// QApplication::activeModalWidget() on the window thread, notes what the
-// window showed, then clicks one of its buttons, closes it or runs an action
-// of the test's own.
+// Answers the next modal window of a test: polls on the window thread until
+// QApplication::activeModalWidget() is up and is the active window, notes
+// what the window showed, then clicks one of its buttons, closes it or runs
+// an action of the test's own.
 
 #include <QObject>
 #include <QPointer>
