@@ -72,4 +72,38 @@ TEST(LateLogon, StillNoChannelKeepsTheAnswersForTheNextPoll) {
   EXPECT_EQ(h.Srv1().startupLogon, core::StartupLogon::Accepted);
 }
 
+// A computer whose channel broke mid-session and then answers again (its
+// cable back, or the node restarted and forgot the session) is logged on
+// again with the session's own answers; one whose polls only met a fault
+// from a node that kept answering is not.
+TEST(LateLogon, AComputerThatComesBackAfterItsChannelBrokeIsLoggedOnAgain) {
+  struct Case {
+    const char* name;
+    const char* breakage;
+    size_t logonsAfter;
+  } cases[] = {
+      {"channel dropped", "drop GetStateFlag next", 1},
+      {"a fault from a node that answers", "fault 1783 GetStateFlag next", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PollHarness h("");
+    h.Logon("ADMIN", "admin");
+    h.poller->PollAll();
+    ASSERT_TRUE(h.Srv1().online);
+    h.Command(c.breakage);
+    h.poller->PollAll();
+    EXPECT_FALSE(h.Srv1().online);
+    const size_t logons = Logons(h);
+    h.poller->PollAll();
+    EXPECT_TRUE(h.Srv1().online);
+    EXPECT_EQ(Logons(h) - logons, c.logonsAfter);
+    EXPECT_TRUE(h.Srv1().SessionOpen());
+    EXPECT_TRUE(h.Srv1().Administrator());
+    // Once back, later polls send no further logon.
+    h.poller->PollAll();
+    EXPECT_EQ(Logons(h) - logons, c.logonsAfter);
+  }
+}
+
 }  // namespace

@@ -155,6 +155,12 @@ bool NetworkServices::LogonLate(__RpcClientDescription& computer) {
   return true;
 }
 
+bool NetworkServices::LogonAgain(__RpcClientDescription& computer) {
+  if (!computer.SessionOpen() || computer.connectionNotUsed || computer.user.empty()) return false;
+  pendingLogons_[computer.index] = {computer.user, computer.password};
+  return LogonLate(computer);
+}
+
 LogoffOutcome NetworkServices::LogoffAtShutdown(const ComputerSlot& slot) {
   __RpcClientDescription* computer = computers_.At(slot.index);
   if (!computer) return LogoffOutcome::NotUsed;

@@ -75,6 +75,12 @@ class NetworkServices : public RegistrySink {
   bool AwaitsLateLogon(const __RpcClientDescription& computer) const;
   // True when the logon went through; the rights are stored as at start-up.
   bool LogonLate(__RpcClientDescription& computer);
+  // A computer that answers again after its channel broke may have been
+  // restarted and forgotten the session: the console logs on again with the
+  // session's own user and password (no dialog). False when it holds no
+  // session or the logon did not go through; without a channel the logon
+  // waits for the next poll that reaches the computer, as a late one does.
+  bool LogonAgain(__RpcClientDescription& computer);
   // The logoff at shutdown.
   LogoffOutcome LogoffAtShutdown(const ComputerSlot& slot);
   // From now on the logoff skips (as failed) a computer whose last call

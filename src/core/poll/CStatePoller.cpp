@@ -190,6 +190,9 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
     }
   }
 
+  // Off-line for lack of a channel until now (a pulled cable, a restart).
+  const bool cutOff = !computer.online && (computer.lastException == rpc::status::kServerUnavailable ||
+                                           computer.lastException == rpc::status::kCallFailed);
   uint32_t bindStatus = 0;
   const bool completed = binding.CallOn(
       computer,
@@ -236,7 +239,12 @@ PollOutcome CStatePoller::PollOneComputer(__RpcClientDescription& computer) {
 
   // A computer the start-up could not reach gets its logon now that it
   // answers, with what the user gave the logon dialog then.
-  if (completed && env_.net->AwaitsLateLogon(computer)) env_.net->LogonLate(computer);
+  if (completed && env_.net->AwaitsLateLogon(computer))
+    env_.net->LogonLate(computer);
+  // One that comes back after its channel broke is logged on again: a node
+  // that restarted meanwhile has forgotten the session and its rights.
+  else if (completed && cutOff)
+    env_.net->LogonAgain(computer);
 
   // The task rows: re-read from a computer that answered; one that did not is
   // not dialled again in this poll, its rows are redrawn as they are.

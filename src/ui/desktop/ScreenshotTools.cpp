@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+#include "ui/runtime/ModalWindows.h"
+
 namespace ui::screenshots {
 
 namespace {
@@ -62,15 +64,6 @@ void Shooter::Save(const QPixmap& picture, const QString& name) {
   }
 }
 
-QAbstractButton* CancelButton(const QMessageBox& box) {
-  if (box.escapeButton() != nullptr) return box.escapeButton();
-  const QList<QAbstractButton*> buttons = box.buttons();
-  if (buttons.size() == 1) return buttons.front();
-  for (QAbstractButton* button : buttons)
-    if (box.buttonRole(button) == QMessageBox::RejectRole) return button;
-  return nullptr;
-}
-
 BoxCatcher::BoxCatcher(Shooter& shot) : shot_(shot) {
   timer_.setInterval(kBoxLookMs);
   connect(&timer_, &QTimer::timeout, this, &BoxCatcher::Look);
@@ -97,23 +90,7 @@ void BoxCatcher::Look() {
   shot_.Save(window->grab(), name);
   std::fprintf(stderr, "vtconsole: screenshot %s: a box came up and was cancelled: \"%s\" %s\n",
                Local(step_).constData(), Local(window->windowTitle()).constData(), Local(PlainText(window)).constData());
-  Answer(window);
-}
-
-void BoxCatcher::Answer(QWidget* window) {
-  QPointer<QWidget> alive(window);
-  if (auto* box = qobject_cast<QMessageBox*>(window)) {
-    if (QAbstractButton* cancel = CancelButton(*box))
-      cancel->click();
-    else
-      box->close();
-  } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
-    dialog->reject();
-  } else {
-    window->close();
-  }
-  // A window that refuses its cancel still goes: hiding ends its event loop.
-  if (alive && alive->isVisible()) alive->hide();
+  CancelModalWindow(window);
 }
 
 }  // namespace ui::screenshots

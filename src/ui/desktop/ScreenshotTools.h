@@ -8,8 +8,6 @@
 #include <QStringList>
 #include <QTimer>
 
-class QAbstractButton;
-class QMessageBox;
 class QPixmap;
 class QWidget;
 
@@ -37,11 +35,6 @@ class Shooter {
   QStringList written_;
 };
 
-// The button that answers a box as its cancel would: its escape button, its
-// only button, or a button that rejects (Abort of Abort/Retry/Ignore, which
-// cannot be escaped). None: closing the box is its cancel.
-QAbstractButton* CancelButton(const QMessageBox& box);
-
 // Watches for modal windows that a step did not ask for (a node's error, a
 // busy refusal, a question): each is pictured as "<step>-box" ("-box-2", ...
 // for more in one step), told on standard error and answered with its
@@ -55,7 +48,6 @@ class BoxCatcher : public QObject {
 
  private:
   void Look();
-  static void Answer(QWidget* window);
 
   Shooter& shot_;
   QTimer timer_;

@@ -4,31 +4,36 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QThread>
 
 #include <cassert>
 
 namespace ui {
 
+QAbstractButton* CancelButton(const QMessageBox& box) {
+  if (box.escapeButton() != nullptr) return box.escapeButton();
+  const QList<QAbstractButton*> buttons = box.buttons();
+  if (buttons.size() == 1) return buttons.front();
+  for (QAbstractButton* button : buttons)
+    if (box.buttonRole(button) == QMessageBox::RejectRole) return button;
+  return nullptr;
+}
+
 void CancelModalWindow(QWidget* window) {
-  if (window == nullptr) return;
+  QPointer<QWidget> alive(window);
+  if (alive == nullptr) return;
   if (auto* box = qobject_cast<QMessageBox*>(window)) {
-    if (QAbstractButton* escape = box->escapeButton())
-      escape->click();
-    else if (QAbstractButton* abort = box->button(QMessageBox::Abort))
-      abort->click();
+    if (QAbstractButton* cancel = CancelButton(*box))
+      cancel->click();
     else
-      box->close();  // the escape the box found itself: No, Cancel or its only button
-    // A box that refuses to close (no button means cancel) ends without a choice.
-    if (box->isVisible()) box->done(-1);
-    return;
-  }
-  if (auto* dialog = qobject_cast<QDialog*>(window)) {
+      box->close();  // the escape the box found itself, or none
+  } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
     dialog->reject();
-    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
-    return;
+  } else {
+    window->close();
   }
-  window->close();
+  if (alive && alive->isVisible()) alive->hide();
 }
 
 int CancelModalWindows() {
@@ -41,7 +46,6 @@ int CancelModalWindows() {
     if (window == nullptr) break;
     CancelModalWindow(window);
     ++cancelled;
-    if (QApplication::activeModalWidget() == window) window->hide();
   }
   return cancelled;
 }
