@@ -95,6 +95,17 @@ TEST(SoakFavorites, ScansMadeUpAfterThePollAndDelayedBehindALongOnePass) {
   EXPECT_TRUE(row.ok) << row.figure << (row.notes.empty() ? "" : "\n" + row.notes.front());
 }
 
+TEST(SoakFavorites, AScanStillQueuedBehindAJobTheExitCutShortIsWaitingNotLost) {
+  SoakRecord record = EqualPeriods(8);
+  record.live = {Member(10.12, "SPB-NODE")};
+  // Due again at the tick of 80 s, which finds a poll waiting on a silent
+  // computer until the exit.
+  record.busy.back() = {78, record.endedAt};
+  const CheckRow row = CheckFavorites(record, Limits());
+  EXPECT_TRUE(row.ok) << row.figure;
+  EXPECT_NE(row.figure.find("1 waiting at the exit"), std::string::npos) << row.figure;
+}
+
 TEST(SoakFavorites, ARunWhereTheGroupWasNeverDueChecksNothingAndFails) {
   SoakRecord record;
   record.endedAt = 5;
