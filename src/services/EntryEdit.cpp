@@ -1,8 +1,14 @@
 #include "services/EntryEdit.h"
 
+#include <algorithm>
+
+#include "core/CTarvikApp.h"
+#include "core/LogTime.h"
+#include "core/MessageImage.h"
 #include "core/net/NetworkServices.h"
 #include "model/host/HostServices.h"
 #include "model/host/VtHostData.h"
+#include "ports/Clock.h"
 #include "ports/DialogPort.h"
 #include "services/ConsoleServices.h"
 #include "text/Cp1251.h"
@@ -35,6 +41,7 @@ class GatheredView : public model::ApplyView {
   void Redisplay() override { result_.redisplay = true; }
   ports::DialogPort& Dialogs() override { return *request_.dialogs; }
   ports::ProgressPort* Progress() override { return request_.progress; }
+  void OpenExisting(const std::string& mailboxName) override { result_.openExisting = mailboxName; }
 
  private:
   ConsoleServices& console_;
@@ -97,10 +104,23 @@ bool RescanEntry(ConsoleServices& console, model::_VxItemBase& entry, ports::Dia
   return console.Hosts().RefreshEntry(entry, dialogs) != 0;
 }
 
+std::string EntryAppliedText(const model::_VxItemBase& entry) {
+  return entry.kind ? text::Cp("Абонент \"") + entry.mailboxName + text::Cp("\" применён")
+                    : text::Cp("Направление \"") + entry.mailboxName + text::Cp("\" применено");
+}
+
 EntryApplyResult ApplyEntry(ConsoleServices& console, const EntryApplyRequest& request) {
   EntryApplyResult result;
   GatheredView view(console, request, result);
   result.outcome = model::ApplyChanges(view, console.Net(), console.Hosts(), console.Gate());
+  if (result.outcome == model::ApplyOutcome::kApplied) {
+    // Said like the other sequences' results: a line of the message list.
+    result.appliedText = EntryAppliedText(*request.shown);
+    const ports::SystemClock clock;
+    const uint64_t lifetime = uint64_t{console.App().Settings().splashWindowTtl} * 1000;
+    console.App().Log().Add(core::FormatLogTime(clock.LocalTime()) + "\n" + result.appliedText,
+                            static_cast<uint32_t>(std::min<uint64_t>(lifetime, 0x7FFFFFFF)), core::image::kOk);
+  }
   return result;
 }
 

@@ -60,12 +60,19 @@ struct EntryApplyRequest {
 
 struct EntryApplyResult {
   model::ApplyOutcome outcome = model::ApplyOutcome::kNothing;
+  // A new entry took a stored one's name and the user asked to open that one.
+  std::optional<std::string> openExisting;
+  // Said in the status bar when the apply went through (CP1251); also logged.
+  std::string appliedText;
   // The command left before sending: the editor shows this copy.
   std::optional<model::_VxItemBase> keptInEditor;
   bool showAddressPage = false;
   bool redisplay = false;  // the shown entry was written and read back
   bool routingChanged = false;
 };
+
+// "Направление "%s" применено" / "Абонент "%s" применён" (CP1251).
+std::string EntryAppliedText(const model::_VxItemBase& entry);
 
 EntryApplyResult ApplyEntry(ConsoleServices& console, const EntryApplyRequest& request);
 

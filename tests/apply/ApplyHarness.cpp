@@ -66,11 +66,15 @@ model::ApplyOutcome ApplyHarness::Apply(model::_VxItemBase& entry, std::function
   applyCalls.clear();
   loadCalls.clear();
   readBack.clear();
-  bool inReadBack = false;
-  for (const auto& line : RequestsSince(mark)) {
-    if (StartsWith(line, "QMX_DirGetAttrs ")) {
-      inReadBack = true;
-    }
+  // The read-back begins with the last QMX_DirGetAttrs; an earlier one is
+  // the name check of a new entry, which is all a taken name sends.
+  const std::vector<std::string> lines = RequestsSince(mark);
+  size_t readBackAt = lines.size();
+  for (size_t i = 0; i < lines.size() && outcome != model::ApplyOutcome::kNameTaken; ++i)
+    if (StartsWith(lines[i], "QMX_DirGetAttrs ")) readBackAt = i;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const bool inReadBack = i >= readBackAt;
     if (inReadBack) {
       readBack.push_back(line.substr(0, line.find(' ')));
     } else if (applyCalls.empty() && StartsWith(line, "GetRoutList ") &&

@@ -34,6 +34,7 @@ class FakeView : public model::ApplyView {
   std::vector<std::string> events;  // "pending", "address page", "check loud", ...
   std::optional<bool> routingChanged;
   std::unique_ptr<model::_VxItemBase> keptInEditor;
+  std::vector<std::string> opened;  // stored entries the user asked to open
 
   model::_VxItemBase* ShownEntry() override { return shown; }
   void TakePendingInput() override { events.push_back("pending"); }
@@ -55,6 +56,7 @@ class FakeView : public model::ApplyView {
   void Redisplay() override { events.push_back("redisplay"); }
   ports::DialogPort& Dialogs() override { return dialogs_; }
   ports::ProgressPort* Progress() override { return progress_; }
+  void OpenExisting(const std::string& mailboxName) override { opened.push_back(mailboxName); }
 
  private:
   ports::DialogPort& dialogs_;

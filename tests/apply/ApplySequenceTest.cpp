@@ -8,6 +8,7 @@
 #include "ApplyHarness.h"
 #include "model/apply/PasswordHash.h"
 #include "model/host/VtHostData.h"
+#include "text/Strings.h"
 
 namespace applytest {
 namespace {
@@ -56,6 +57,7 @@ TEST(ApplyNewEntry, DirectionIsRoutedAddedAndReadBack) {
   EXPECT_EQ(h.loadCalls.size(), 6u);  // the tables were not loaded yet
   EXPECT_EQ(h.ApplyCalls(),
             Lines({
+                R"(QMX_DirGetAttrs Name="SPB-NODE")",  // the name is free
                 R"(SetRoutItem Level=3 Address="SPB2" Name="SPB-NODE" Params="" Flag=0)",
                 Reread(3),
                 R"(QMX_DirAdd NameLen=9 Name="SPB-NODE" Priority=3 Blocked=0 CallAtInterval=0 NoCallOnArrival=1 ExtraOption=0)",
@@ -104,6 +106,7 @@ TEST(ApplyNewEntry, AbonentGetsRoutingFullNameRecordAndPassword) {
   const auto hash = static_cast<int32_t>(model::HashPassword("-VT-petrov-secret-"));
   EXPECT_EQ(h.ApplyCalls(),
             Lines({
+                R"(QMX_DirGetAttrs Name="PETROV")",
                 R"(SetRoutItem Level=5 Address="PETROV" Name="PETROV" Params=")" + params + R"(" Flag=1)",
                 R"(SetRoutItem Level=111 Address="" Name="PETROV" Params=")" + params + R"(" Flag=1)",
                 Reread(5),
@@ -123,22 +126,51 @@ TEST(ApplyNewEntry, AbonentGetsRoutingFullNameRecordAndPassword) {
   EXPECT_EQ(fullName, "PETROV");
 }
 
-TEST(ApplyNewEntry, AnEntryTheQueueManagerHasAlreadyIsModifiedUnderItsName) {
-  ApplyHarness h;
-  auto entry = h.Entry("", false);
-  const auto outcome = h.Apply(*entry, [](_VxItemBase& w) { w.mailboxName = "RELAY1"; });
-  EXPECT_EQ(outcome, ApplyOutcome::kApplied);
-  EXPECT_EQ(h.ApplyCalls(),
-            Lines({
-                R"(SetRoutItem Level=5 Address="RELAY1" Name="RELAY1" Params="" Flag=0)",
-                Reread(5),
-                R"(QMX_DirAdd NameLen=7 Name="RELAY1" Priority=0 Blocked=1 CallAtInterval=0 NoCallOnArrival=1 ExtraOption=0)",
-                R"(QMX_DirModify PrevName="" Name="RELAY1" Priority=0 Blocked=1 CallAtInterval=0 NoCallOnArrival=1 ExtraOption=0)",
-                R"(QMX_DirReSetOption Name="RELAY1")",
-                R"(QMX_DirSetApfList Name="RELAY1" ApfList="")",
-                R"(QMX_DirSetTimingsArray Name="RELAY1" Length=0 Timings=[])",
-            }));
-  EXPECT_TRUE(h.dialogs.shown.empty());
+// A new entry under a stored one's name writes nothing: the stored entry
+// keeps its Router record, identity, password and attributes, and the user
+// may open it instead.
+TEST(ApplyNewEntry, TheNameOfAStoredEntryWritesNothingAndOffersToOpenIt) {
+  struct Case {
+    const char* name;
+    bool abonent;
+    const char* typed;
+    ports::MsgAnswer answer;
+    std::vector<std::string> opened;
+  };
+  const std::vector<Case> cases = {
+      {"direction, No", false, "RELAY1", ports::MsgAnswer::No, {}},
+      {"abonent over an abonent, Yes", true, " ivanov", ports::MsgAnswer::Yes, {"IVANOV"}},
+      {"direction over an abonent, Yes", false, "IVANOV", ports::MsgAnswer::Yes, {"IVANOV"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ApplyHarness h;
+    const std::string stored = text::ToUpperAscii(text::Trim(c.typed));
+    const std::string recordBefore = h.simulator->WithNode([&](sim::SimNode& n) {
+      const sim::AbonentRecord* r = n.FindAbonent(stored);
+      return r ? r->params : std::string();
+    });
+    auto entry = h.Entry("", c.abonent);
+    h.dialogs.answers = {c.answer};
+    const auto outcome = h.Apply(*entry, [&](_VxItemBase& w) {
+      w.mailboxName = c.typed;
+      w.parameters = {{"#FULLNAME", "X"}, {"#USERID", "42"}};
+    });
+    EXPECT_EQ(outcome, ApplyOutcome::kNameTaken);
+    EXPECT_EQ(h.ApplyCalls(), Lines({R"(QMX_DirGetAttrs Name=")" + stored + R"(")"}));
+    EXPECT_EQ(h.dialogs.ShownUtf8(),
+              std::vector<std::string>{"box:Вопрос:Почтовый ящик \"" + stored +
+                                       "\" уже существует на узле \"NODE\".\nОткрыть его?"});
+    EXPECT_EQ(h.view.opened, c.opened);
+    EXPECT_EQ(entry->isNew, 1);
+    EXPECT_TRUE(entry->mailboxName.empty());  // the base stays the new entry
+    EXPECT_EQ(h.simulator->WithNode([&](sim::SimNode& n) {
+      const sim::AbonentRecord* r = n.FindAbonent(stored);
+      return r ? r->params : std::string();
+    }),
+              recordBefore);
+    EXPECT_FALSE(h.console->Gate().Busy());
+  }
 }
 
 TEST(ApplyExistingEntry, RenameModifiesUnderThePreviousNameAndRepointsTheRoutes) {

@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QRegularExpression>
@@ -132,6 +133,28 @@ bool AddAgentFromDropDown(DesktopHarness& harness, ui::CGridApf* grid, const QSt
   grid->setFocus();  // the editor closes and commits its choice
   return QTest::qWaitFor([&] { return grid->CellText(row, ui::CGridApf::kName) == name; }) &&
          grid->CommitEdit(row, ui::CGridApf::kValue, value);
+}
+
+// The directions table of the node, read in full.
+ui::CViewDirections* OpenTable(DesktopHarness& harness) {
+  emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
+  uitest::Settle(harness);
+  ui::CChildFrame* table = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsTable, "NODE", "");
+  auto* list = table ? qobject_cast<ui::CViewDirections*>(table->View()) : nullptr;
+  return list && list->Loaded() ? list : nullptr;
+}
+
+// Request log lines from `mark` on that change the node's directory or routing.
+QStringList WritesSince(DesktopHarness& harness, size_t mark) {
+  static const char* const kWrites[] = {"SetRoutItem ", "DelRoutItem ", "QMX_DirAdd ", "QMX_DirModify ",
+                                        "QMX_DirDelete ", "QMX_DirSetOption ", "QMX_DirReSetOption ",
+                                        "QMX_DirSetApfList ", "QMX_DirSetTimingsArray "};
+  QStringList writes;
+  const std::vector<std::string> lines = harness.Requests();
+  for (size_t i = mark; i < lines.size(); ++i)
+    for (const char* write : kWrites)
+      if (lines[i].starts_with(write)) writes << QString::fromStdString(lines[i]);
+  return writes;
 }
 
 QStringList VisibleCaptions(ui::CViewAbonent* view) {
@@ -323,6 +346,182 @@ class EntryViewTest : public QObject {
     uitest::Settle(harness);
     QVERIFY(install->ListOffered());
     QCOMPARE(install->Grid()->Rows().size(), size_t{2});
+  }
+
+  void aNewEntryUnderAStoredNameWritesNothingAndOffersToOpenIt() {
+    struct Case {
+      const char* name;
+      bool abonent;
+      const char* typed;
+      const char* stored;
+      QString title;
+    };
+    const std::vector<Case> cases = {
+        {"direction", false, "spb-node", "SPB-NODE", QString::fromUtf8("Узел \"NODE\" - направление \"SPB-NODE\"")},
+        {"abonent", true, "IVANOV", "IVANOV", QString::fromUtf8("Узел \"NODE\" - абонент \"IVANOV\"")},
+    };
+    for (const Case& c : cases) {
+      DesktopHarness harness;
+      QVERIFY(harness.WaitStarted());
+      uitest::Settle(harness);
+      const sim::DirEntry before = NodeEntry(harness, c.stored);
+      const std::optional<std::string> recordBefore = NodeAbonent(harness, c.stored);
+      ui::CViewAbonent* view = OpenNew(harness, c.abonent);
+      QVERIFY2(view, c.name);
+      PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->setText(c.typed);
+      const QString question = QString::fromUtf8("Вопрос: Почтовый ящик \"") + c.stored +
+                               QString::fromUtf8("\" уже существует на узле \"NODE\".\nОткрыть его?");
+      const size_t mark = harness.Requests().size();
+      {
+        ModalScript boxes({"No"});
+        Apply(harness, view);
+        QCOMPARE(boxes.Seen(), QStringList{question});
+      }
+      QVERIFY2(WritesSince(harness, mark).isEmpty(), qPrintable(WritesSince(harness, mark).join("\n")));
+      const sim::DirEntry after = NodeEntry(harness, c.stored);
+      QCOMPARE(after.attributes.Priority, before.attributes.Priority);
+      QCOMPARE(after.attributes.Blocked, before.attributes.Blocked);
+      QCOMPARE(after.apfList, before.apfList);
+      QCOMPARE(after.passwordSet, before.passwordSet);
+      QVERIFY(NodeAbonent(harness, c.stored) == recordBefore);
+      // The new window keeps what was typed; Yes opens the stored entry beside it.
+      QVERIFY(view->Shown().isNew);
+      QCOMPARE(PageOf<ui::CWizMain>(view, kMain)->MailboxNameEdit()->text(), QString(c.typed));
+      {
+        ModalScript boxes({"Yes"});
+        Apply(harness, view);
+        QCOMPARE(boxes.Seen(), QStringList{question});
+      }
+      uitest::Settle(harness);
+      QVERIFY2(WritesSince(harness, mark).isEmpty(), c.name);
+      ui::CChildFrame* stored = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Entry, "NODE", c.stored);
+      QVERIFY2(stored, c.name);
+      QCOMPARE(stored->View()->windowTitle(), c.title);
+      QCOMPARE(harness.Console().MainFrame()->DataWindows().size(), 2);
+    }
+  }
+
+  void aStoredLocalFolderIsShownAndWrittenBackAsItIs() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewAbonent* view = OpenEntry(harness, "ARCHIVE");
+    QVERIFY(view);
+    QCOMPARE(PageOf<ui::CWizMain>(view, kMain)->LocalFolderPath()->text(), QString("D:\\EXCHANGE\\ARCHIVE"));
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("6");
+    const size_t mark = harness.Requests().size();
+    ModalScript none({"OK"});
+    Apply(harness, view);
+    QVERIFY2(none.Seen().isEmpty(), qPrintable(none.Seen().join("\n")));
+    QVERIFY(WritesSince(harness, mark).contains(R"(QMX_DirSetApfList Name="ARCHIVE" ApfList="#Folder=D:\\EXCHANGE\\ARCHIVE")"));
+    QCOMPARE(QString::fromStdString(NodeEntry(harness, "ARCHIVE").apfList), QString("#Folder=D:\\EXCHANGE\\ARCHIVE"));
+    QCOMPARE(NodeEntry(harness, "ARCHIVE").attributes.Priority, 6);
+  }
+
+  void anAppliedEntryIsSaidInTheStatusBarAndTheMessageList() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    struct Case {
+      const char* name;
+      QString said;
+    };
+    const std::vector<Case> cases = {
+        {"SPB-NODE", QString::fromUtf8("Направление \"SPB-NODE\" применено")},
+        {"IVANOV", QString::fromUtf8("Абонент \"IVANOV\" применён")},
+    };
+    for (const Case& c : cases) {
+      ui::CViewAbonent* view = OpenEntry(harness, c.name);
+      QVERIFY2(view, c.name);
+      harness.Console().Services().App().Log().Clear();
+      ModalScript none({"OK"});
+      Apply(harness, view);
+      QVERIFY2(none.Seen().isEmpty(), qPrintable(none.Seen().join("\n")));
+      QCOMPARE(harness.Console().MainFrame()->statusBar()->currentMessage(), c.said);
+      const std::deque<std::string> logged = harness.Console().Services().App().Log().Lines();
+      QString added;
+      for (const std::string& line : logged) added += ui::FromCp(line) + "\n";
+      QVERIFY2(added.contains(c.said), qPrintable(added));
+    }
+    // An apply the queue manager refused says nothing of the kind.
+    harness.Console().MainFrame()->statusBar()->clearMessage();
+    harness.Console().Services().App().Log().Clear();
+    ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("8");
+    harness.Simulator().Command("answer QMX_DirModify -3");
+    ModalScript refusal({"OK"});
+    Apply(harness, view);
+    QTRY_VERIFY(refusal.Done());
+    QVERIFY(refusal.Seen()[0].contains("QMX_DirModify"));
+    QVERIFY(harness.Console().MainFrame()->statusBar()->currentMessage().isEmpty());
+    QVERIFY(harness.Console().Services().App().Log().Lines().empty());
+  }
+
+  void deletionClosesTheWindowsOnlyOnceItWentThrough() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewDirections* list = OpenTable(harness);
+    QVERIFY(list);
+    ui::CViewAbonent* sysop = OpenEntry(harness, "SYSOP");
+    QVERIFY(sysop);
+    PageOf<ui::CWizMain>(sysop, kMain)->Locked()->click();
+    QVERIFY(sysop->Pending());
+    const QString unapplied = QString::fromUtf8("Вопрос: В окне \"SYSOP\" есть не применённые изменения.\nУдалить?");
+    const size_t mark = harness.Requests().size();
+    {
+      // No to the unapplied edits: nothing is asked of the node.
+      ModalScript boxes({"Yes", "No"});
+      harness.Console().Directions().Delete(list, {"SYSOP"});
+      uitest::Settle(harness);
+      QCOMPARE(boxes.Seen(), QStringList({QString::fromUtf8("Вопрос: Удалить выделенные направления/абоненты?"), unapplied}));
+    }
+    {
+      // No to the Router's mailbox: the deletion is declined on the worker.
+      ModalScript boxes({"Yes", "Yes", "No"});
+      harness.Console().Directions().Delete(list, {"SYSOP"});
+      uitest::Settle(harness);
+      QCOMPARE(boxes.Seen().size(), 3);
+      QVERIFY(boxes.Seen()[2].contains(QString::fromUtf8("Операция удаления почтового ящика \"SYSOP\"")));
+    }
+    QVERIFY2(WritesSince(harness, mark).isEmpty(), qPrintable(WritesSince(harness, mark).join("\n")));
+    QCOMPARE(harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Entry, "NODE", "SYSOP"),
+             qobject_cast<ui::CChildFrame*>(sysop->parentWidget()));
+    QVERIFY(sysop->Pending());
+    QVERIFY(PageOf<ui::CWizMain>(sysop, kMain)->Locked()->isChecked());
+    {
+      // A window without edits goes once the entry went.
+      ui::CViewAbonent* nsk = OpenEntry(harness, "NSK-NODE");
+      QVERIFY(nsk && !nsk->Pending());
+      ModalScript boxes({"Yes"});
+      harness.Console().Directions().Delete(list, {"NSK-NODE"});
+      uitest::Settle(harness);
+      QCOMPARE(boxes.Seen().size(), 1);
+    }
+    QVERIFY(NodeEntry(harness, "NSK-NODE").name.empty());
+    QVERIFY(!harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Entry, "NODE", "NSK-NODE"));
+  }
+
+  void anObserverIsToldBeforeAnyDeleteQuestion() {
+    uitest::DesktopSetup setup;
+    setup.user = "OPERATOR";
+    setup.password = "operator";
+    DesktopHarness harness(setup);
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewDirections* list = OpenTable(harness);
+    QVERIFY(list);
+    ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
+    QVERIFY(view);
+    const size_t mark = harness.Requests().size();
+    ModalScript boxes({"OK"});
+    harness.Console().Directions().Delete(list, {"SPB-NODE"});
+    uitest::Settle(harness);
+    QCOMPARE(boxes.Seen(), QStringList({QString::fromUtf8(
+                               "Сообщение: Не возможно выполнить операцию.\nДля узла \"NODE\" отсутствуют права "
+                               "администратора.\n")}));
+    QVERIFY(WritesSince(harness, mark).isEmpty());
+    QVERIFY(harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Entry, "NODE", "SPB-NODE"));
   }
 
   void kindChangesBothWays() {

@@ -297,6 +297,27 @@ class FavoritesPaneTest : public QObject {
     harness.Console().Favorites().SetScanQueued(false);
   }
 
+  void aValueTypedWhileAScanIsQueuedIsAppliedAfterIt() {
+    DesktopHarness harness(WithLinks());
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    harness.Simulator().Command("delay 400 QMX_DirGetQueueCounters always");
+    harness.Console().FavoritesTick();  // the scan is queued and keeps the worker
+    CGridFavorites* grid = Grid(harness);
+    testsupport::ModalScript boxes({"OK"});
+    QVERIFY(grid->CommitEdit(grid->RowItem(0, CGridFavorites::kScanPeriod), CGridFavorites::kValueColumn, "90"));
+    // A rename in the same while is still refused with the scan's message.
+    QVERIFY(grid->CommitEdit(grid->GroupItem(0), CGridFavorites::kNameColumn, "Relays"));
+    uitest::Settle(harness);
+    QCOMPARE(boxes.Seen(), QStringList({QString::fromUtf8("Сообщение: ") + ui::FromCp(model::favorites_text::BusyScanning())}));
+    QCOMPARE(QueueCounterRequests(harness), size_t(2));  // the scan ran first
+    QCOMPARE(Groups(harness).FindGroup("Relays"), -1);
+    QCOMPARE(Groups(harness).GroupAt(0).settings.scanPeriod, 90u);
+    QVERIFY(FavoritesLines(harness)[0].find("\"Links\",\"demo\",90,120,") != std::string::npos);
+    QTRY_COMPARE(Grid(harness)->RowItem(0, CGridFavorites::kScanPeriod)->text(CGridFavorites::kValueColumn),
+                 QString("90"));
+  }
+
   void groupsAreWrittenBackAtShutdown() {
     DesktopHarness harness(WithLinks());
     QVERIFY(harness.WaitStarted());

@@ -177,7 +177,7 @@ class WizardPagesMain : public QObject {
     };
     const std::vector<Case> cases = {
         {"inside the prefix, any case", "C:\\Local\\", "#folder=c:\\local\\OTHER", "c:\\local\\OTHER"},
-        {"outside the prefix", "C:\\Local\\", "#Folder=D:\\X", "C:\\Local\\BOX1"},
+        {"outside the prefix: the stored folder", "C:\\Local\\", "#Folder=D:\\X", "D:\\X"},
         {"empty path", "C:\\Local\\", "#Folder=", "C:\\Local\\BOX1"},
         {"no tag: the whole text", "C:\\Local\\", "C:\\LOCAL\\Y", "C:\\LOCAL\\Y"},
         {"prefix not known: kept", "", "#Folder=D:\\X", "D:\\X"},

@@ -32,6 +32,10 @@ std::string StaleEntryText(const std::string& mailboxName) {
          text::Cp("\" не были полностью получены с почтового сервера.\nОбновите данные и повторите операцию.");
 }
 
+std::string NameTakenText(const std::string& mailboxName, const std::string& nodeName) {
+  return text::Cp("Почтовый ящик \"") + mailboxName + text::Cp("\" уже существует на узле \"") + nodeName +
+         text::Cp("\".\nОткрыть его?");
+}
 
 std::string NoRightsText(const std::string& nodeName) {
   return text::Cp("Не возможно выполнить операцию.") + text::Cp("\nДля узла \"") + nodeName +
@@ -80,6 +84,16 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
   view.GatherInto(work);
   if (!Validate(work, dialogs)) return ApplyOutcome::kRefused;
 
+  // A new entry under a stored one's name would overwrite it: its Router
+  // record, identity and password, its directory entry with the new
+  // window's defaults. Nothing is written; the user may open the stored one.
+  const ApplyServices services{net, dialogs, view.Progress()};
+  if (work.isNew && QueueEntryExists(work, services)) {
+    const std::string name = NameKey(work.mailboxName);
+    if (Ask(dialogs, NameTakenText(name, shown.mailServerName), "Вопрос")) view.OpenExisting(name);
+    return ApplyOutcome::kNameTaken;
+  }
+
   // 6. The address for the address-book servers.
   if (!view.CheckAddressField(false) && !work.isNew) {
     const bool apply = Ask(dialogs,
@@ -118,7 +132,6 @@ ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServi
   routerShown.routingAddresses = difference.removed;
 
   // 10.
-  const ApplyServices services{net, dialogs, view.Progress()};
   const int routerDone = ApplyToRouter(routerWork, routerShown, services);
   work.callStatus = routerWork.callStatus;
   work.callError = routerWork.callError;

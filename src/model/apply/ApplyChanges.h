@@ -50,12 +50,15 @@ class ApplyView {
   virtual ports::DialogPort& Dialogs() = 0;
   // Null: no progress window.
   virtual ports::ProgressPort* Progress() = 0;
+  // The user asked to open the stored entry whose name a new one took.
+  virtual void OpenExisting(const std::string& /*mailboxName*/) {}
 };
 
 enum class ApplyOutcome {
   kNothing,       // no entry shown
   kRefused,       // channel busy, rights, scan, stale entry, routing load or validation: nothing sent
   kKeptInEditor,  // the user stopped after validation: nothing sent, the editor keeps the input
+  kNameTaken,     // a new entry under the name of a stored one: nothing sent, the editor keeps the input
   kRouterFailed,  // the Router half failed; the queue manager half did not run
   kQueueFailed,   // the Router half succeeded, the queue manager half failed
   kApplied,
@@ -67,6 +70,9 @@ std::string StaleEntryText(const std::string& mailboxName);
 // Holds `gate` from the first question to the last call: no poll or scan
 // enters while one of its boxes is open.
 ApplyOutcome ApplyChanges(ApplyView& view, core::NetworkServices& net, HostServices& hosts, core::OperationGate& gate);
+
+// The question when a new entry takes the name of a stored one (CP1251).
+std::string NameTakenText(const std::string& mailboxName, const std::string& nodeName);
 
 // The refusal shown without administrator rights on the node (CP1251).
 std::string NoRightsText(const std::string& nodeName);

@@ -39,6 +39,10 @@ inline constexpr uint32_t kRouterUnchanged = 8199;
 // every routing table whose cache it invalidated. 1 on success.
 int ApplyToRouter(_VxItemBase& work, const _VxItemBase& shown, const ApplyServices& services);
 
+// True when the queue manager has a directory entry of `work`'s name
+// (trimmed, upper-cased). A call that fails says nothing: the halves report it.
+bool QueueEntryExists(const _VxItemBase& work, const ApplyServices& services);
+
 // Adds or modifies the directory entry and writes its options. Trims and
 // upper-cases the mailbox name of both entries. 1 on success.
 int ApplyToQueueManager(_VxItemBase& work, _VxItemBase& shown, const ApplyServices& services);

@@ -15,6 +15,20 @@
 
 namespace model {
 
+bool QueueEntryExists(const _VxItemBase& work, const ApplyServices& services) {
+  core::__RpcClientDescription* queue = services.net.FindComputer(work.queueTaskName);
+  if (work.queueTaskName.empty() || !queue) return false;
+  const std::string name = text::ToUpperAscii(text::TrimView(work.mailboxName));
+  bool exists = false;
+  services.net.Binding().CallOn(*queue, [&](rpc::CallTarget& target) {
+    int32_t status = 0, rpcErr = 0, priority = 0, blocked = 0, interval = 0, arrival = 0, extra = 0;
+    const int32_t r = rpc::QMX_DirGetAttrs(target, &status, &rpcErr, name.c_str(), &priority, &blocked, &interval,
+                                           &arrival, &extra);
+    exists = r == 0 && status == 0 && rpcErr == 0;
+  });
+  return exists;
+}
+
 int ApplyToQueueManager(_VxItemBase& work, _VxItemBase& shown, const ApplyServices& services) {
   // 1. Where the queue manager runs.
   if (work.queueTaskName.empty()) return 0;
@@ -56,10 +70,10 @@ int ApplyToQueueManager(_VxItemBase& work, _VxItemBase& shown, const ApplyServic
       int32_t r = rpc::QMX_DirAdd(target, &work.callStatus, &work.callError, static_cast<int32_t>(withNul.size()),
                                   reinterpret_cast<const uint8_t*>(withNul.data()), priority, blocked,
                                   work.callAtInterval, work.noCallOnArrival, work.extraOption);
-      if (r == rpc::dirstatus::kExists && work.callStatus == 0 && work.callError == 0) {
-        // The entry is there already: modify the entry of this name. An empty
-        // previous name says so also when the entry was not new here (a name
-        // read before could name another entry).
+      if (r == rpc::dirstatus::kExists && !isNew && work.callStatus == 0 && work.callError == 0) {
+        // The stored entry's directory entry came back since the refresh:
+        // modify it. A new entry never takes over a stored one (the apply
+        // asked before writing; this is a name taken in between).
         clear();
         r = rpc::QMX_DirModify(target, &work.callStatus, &work.callError, "", name, priority, blocked,
                                work.callAtInterval, work.noCallOnArrival, work.extraOption);

@@ -38,7 +38,8 @@ enum class DeleteOutcome {
   kDeleted,
 };
 
-// The views of the entry must be closed by the caller first.
+// The caller closes the entry's views once this returns kDeleted: a
+// refusal or a No keeps them with any edit not applied yet.
 DeleteOutcome DeleteEntry(const DeleteRequest& request, ports::DialogPort& dialogs, core::NetworkServices& net,
                           HostServices& hosts, core::OperationGate& gate);
 

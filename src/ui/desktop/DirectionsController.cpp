@@ -1,9 +1,12 @@
 #include "ui/desktop/DirectionsController.h"
 
+#include <cassert>
+
 #include <QMdiArea>
 #include <QProgressBar>
 
 #include "core/net/NetworkServices.h"
+#include "model/apply/ApplyChanges.h"
 #include "model/apply/DeleteEntry.h"
 #include "services/ConsoleServices.h"
 #include "services/DirectoryLoad.h"
@@ -137,26 +140,54 @@ void DirectionsController::LoadNames(CViewDirections* view) {
       this);
 }
 
+bool DirectionsController::RefuseDeleteWhileBusy() {
+  if (!loading_ && !console_.Runner().HasUserJob()) return false;
+  console_.Dialogs().Message(core::ChannelBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
+  return true;
+}
+
 void DirectionsController::Delete(CViewDirections* view, const std::vector<std::string>& mailboxNames) {
-  QtDialogPort& dialogs = console_.Dialogs();
-  if (mailboxNames.empty()) return;
-  if (!dialogs.AskYesNo(Cp("Удалить выделенные направления/абоненты?"), Cp("Вопрос")))
-    return;
-  if (loading_ || console_.Runner().HasUserJob()) {
-    dialogs.Message(core::ChannelBusyText(), Cp("Сообщение"), ports::MsgIcon::Information);
-    return;
-  }
-  // An entry's own views go before it does (an edit there would apply to
-  // nothing).
-  for (const std::string& name : mailboxNames) console_.Entries().CloseViews(view->MailServer(), name);
+  assert(OnUiThread());
+  if (mailboxNames.empty() || RefuseDeleteWhileBusy()) return;
+  // The rights are known before the question: an observer is told at once,
+  // not asked first and refused after.
   QPointer<CViewDirections> target(view);
   const std::string mailServer = view->MailServer();
+  auto rights = std::make_shared<bool>(false);
+  console_.Runner().Post(
+      Kind::User, [this, mailServer, rights] { *rights = services::HasNodeRights(console_.Services(), mailServer); },
+      [this, target, mailServer, mailboxNames, rights] {
+        if (!target) return;
+        if (!*rights) {
+          console_.Dialogs().Message(model::NoRightsText(mailServer), Cp("Сообщение"), ports::MsgIcon::Information);
+          return;
+        }
+        AskAndDelete(target, mailboxNames);
+      },
+      this);
+}
+
+void DirectionsController::AskAndDelete(CViewDirections* view, const std::vector<std::string>& mailboxNames) {
+  QtDialogPort& dialogs = console_.Dialogs();
+  if (!dialogs.AskYesNo(Cp("Удалить выделенные направления/абоненты?"), Cp("Вопрос"))) return;
+  const std::string mailServer = view->MailServer();
+  // An entry whose window holds edits not applied yet goes only when the
+  // user lets them go.
+  std::vector<std::string> names;
+  for (const std::string& name : mailboxNames) {
+    if (console_.Entries().HasUnappliedEdits(mailServer, name) &&
+        !dialogs.AskYesNo(Cp("В окне \"") + name + Cp("\" есть не применённые изменения.\nУдалить?"), Cp("Вопрос")))
+      continue;
+    names.push_back(name);
+  }
+  if (names.empty() || RefuseDeleteWhileBusy()) return;
+  QPointer<CViewDirections> target(view);
   auto deleted = std::make_shared<std::vector<std::string>>();
   console_.Runner().Post(
       Kind::User,
-      [this, mailServer, mailboxNames, deleted] {
+      [this, mailServer, names, deleted] {
         services::ConsoleServices& services = console_.Services();
-        for (const std::string& name : mailboxNames) {
+        for (const std::string& name : names) {
           model::DeleteRequest request{mailServer, name, services::HasNodeRights(services, mailServer), services.ScanRunning()};
           const model::DeleteOutcome outcome =
               model::DeleteEntry(request, console_.Dialogs(), services.Net(), services.Hosts(), services.Gate());
@@ -164,9 +195,13 @@ void DirectionsController::Delete(CViewDirections* view, const std::vector<std::
           if (outcome == model::DeleteOutcome::kRefused) break;  // told once; the rest would be refused alike
         }
       },
-      [this, target, deleted] {
-        if (target)
-          for (const std::string& name : *deleted) target->RemoveEntry(name);
+      [this, target, mailServer, deleted] {
+        // Only a deletion that went through takes the entry's windows: a
+        // refusal or a No keeps them with their edits.
+        for (const std::string& name : *deleted) {
+          console_.Entries().CloseViews(mailServer, name);
+          if (target) target->RemoveEntry(name);
+        }
         console_.RefreshWindows();
       },
       this);

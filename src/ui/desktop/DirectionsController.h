@@ -39,6 +39,8 @@ class DirectionsController : public QObject {
   void Load(CViewDirections* view);
   // The names only, for the shortcut list.
   void LoadNames(CViewDirections* view);
+  // Deletes after the rights check and the question; the entries' windows
+  // close once their deletion went through.
   void Delete(CViewDirections* view, const std::vector<std::string>& mailboxNames);
   // Commands 32788 (fields chooser) and 32789 (preview); false for others.
   bool HandleCommand(int id);
@@ -53,6 +55,8 @@ class DirectionsController : public QObject {
   // as running and gives the worker's progress callback for `view`.
   bool BeginLoad(CViewDirections* view, std::function<bool(size_t, size_t)>& progress);
   void EndLoad();
+  bool RefuseDeleteWhileBusy();
+  void AskAndDelete(CViewDirections* view, const std::vector<std::string>& mailboxNames);
 
   DesktopConsole& console_;
   QPointer<CMainFrame> frame_;

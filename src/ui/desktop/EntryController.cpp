@@ -1,9 +1,12 @@
 #include "ui/desktop/EntryController.h"
 
+#include <cassert>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QStandardPaths>
 
 #include "core/net/NetworkServices.h"
@@ -20,6 +23,8 @@
 #include "ui/main/CommandTable.h"
 #include "ui/ports/QtDialogPort.h"
 #include "ui/runtime/ServiceRunner.h"
+#include "ui/runtime/UiThread.h"
+#include "ui/text/QtText.h"
 
 namespace ui {
 
@@ -105,6 +110,16 @@ void EntryController::CloseViews(const std::string& mailServer, const std::strin
     if (window->View()->Shows(DataKind::Entry, mailServer, mailboxName)) window->close();
 }
 
+bool EntryController::HasUnappliedEdits(const std::string& mailServer, const std::string& mailboxName) const {
+  assert(OnUiThread());
+  if (!frame_) return false;
+  for (CChildFrame* window : frame_->DataWindows()) {
+    auto* view = qobject_cast<CViewAbonent*>(window->View());
+    if (view && view->Shows(DataKind::Entry, mailServer, mailboxName) && view->Pending()) return true;
+  }
+  return false;
+}
+
 void EntryController::Apply(CViewAbonent* view) {
   if (view->Busy() || RefuseWhileBusy()) return;
   services::EntryApplyRequest request;
@@ -126,7 +141,9 @@ void EntryController::Apply(CViewAbonent* view) {
         }
         if (result->outcome == model::ApplyOutcome::kApplied || result->outcome == model::ApplyOutcome::kQueueFailed)
           emit entryApplied(*shown);
+        if (!result->appliedText.empty() && frame_) frame_->statusBar()->showMessage(FromCp(result->appliedText));
         console_.RefreshWindows();
+        if (result->openExisting) Open(shown->mailServerName, *result->openExisting);
       },
       this);
 }

@@ -31,8 +31,10 @@ class EntryController : public QObject {
   void Open(const std::string& mailServer, const std::string& mailboxName);
   // Opens the view of a new direction or abonent of the node.
   void New(const std::string& mailServer, bool abonent);
-  // Closes every view of that entry (it is about to be deleted).
+  // Closes every view of that entry (it was deleted).
   void CloseViews(const std::string& mailServer, const std::string& mailboxName);
+  // A view of that entry holds edits not applied yet.
+  bool HasUnappliedEdits(const std::string& mailServer, const std::string& mailboxName) const;
 
   void Apply(CViewAbonent* view);
   void Rescan(CViewAbonent* view);

@@ -227,7 +227,11 @@ void FavoritesController::PostChange(std::function<std::string(services::Console
 
 void FavoritesController::OnGroupEdited(int index, const std::string& oldName, const core::GroupRecord& values) {
   (void)index;
-  if (Refused()) {
+  // Only adding and renaming change which groups there are, which a scan
+  // must not meet. A value edit is queued behind the scan (or the job) under
+  // way and applied after it, not thrown away.
+  const bool valuesOnly = !oldName.empty() && values.name == oldName;
+  if (!valuesOnly && Refused()) {
     // The grid goes back to what the groups hold once its editor has closed.
     QMetaObject::invokeMethod(
         this,

@@ -76,8 +76,10 @@ void CWizMain::ShowEntry(const model::_VxItemBase& entry) {
   viaFolder_->setChecked(entry.viaLocalFolder != 0);
   folderPath_->setEnabled(entry.viaLocalFolder != 0);
   if (entry.viaLocalFolder != 0) {
+    // The stored folder is shown as it is: proposing one here would write
+    // it back with the next apply of any other field.
     folderPath_->setText(FromCp(FolderFromLinkText(entry.linkParameters)));
-    FillFolderPath();
+    if (folderPath_->text().trimmed().isEmpty()) FillFolderPath();
   } else {
     folderPath_->clear();
   }
