@@ -343,7 +343,7 @@ void DesktopConsole::OpenSettings() {
                   }
                 },
                 [this, chosen, docking, current, failure] {
-                  pollTimer_.start(static_cast<int>(chosen.periodVerify * 1000));
+                  pollTimer_.start(static_cast<int>(core::PollTimerMs(chosen.periodVerify)));
                   if (!failure->empty()) dialogs_->Message(*failure, text::Cp("Ошибка"), ports::MsgIcon::Error);
                   RefreshWindows();
                   if (main_) main_->activateWindow();
