@@ -21,9 +21,6 @@ namespace {
 using ports::MsgButtons;
 using ports::MsgIcon;
 
-// Timer periods are ints on every toolkit; a huge poll period must not wrap.
-constexpr uint64_t kMaxTimerMs = 0x7FFFFFFF;
-
 }  // namespace
 
 CTarvikApp::CTarvikApp(AppEnvironment environment)
@@ -186,8 +183,7 @@ bool CTarvikApp::InitInstance() {
   // Second poll and the timers.
   AddLogMessage(Cp("Проверка подсистем сканирования\nданных ..."), 0, image::kTime);
   services_.PollAll();
-  const uint64_t pollMs = std::clamp<uint64_t>(uint64_t{settings_.periodVerify} * 1000, 1000, kMaxTimerMs);
-  windows_.StartTimers(static_cast<uint32_t>(pollMs), kFavoritesTimerMs);
+  windows_.StartTimers(PollTimerMs(settings_.periodVerify), kFavoritesTimerMs);
   windows_.RestorePlacement();
   LogOk();
 

@@ -1,5 +1,7 @@
 #include "core/ProgramSettings.h"
 
+#include <algorithm>
+
 #include "ports/DialogPort.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
@@ -31,6 +33,12 @@ std::string PeriodVerifyRefusalText(uint32_t value) {
       text::Cp("период опроса значения индикатора изменения состояния почтового сервера в секундах").c_str(),
       static_cast<unsigned long>(value), static_cast<unsigned long>(ProgramSettings::kMinPeriodVerify),
       static_cast<unsigned long>(ProgramSettings::kDefaultPeriodVerify));
+}
+
+uint32_t PollTimerMs(uint32_t periodVerify) {
+  // Timer periods are ints on every toolkit; a huge poll period must not wrap.
+  constexpr uint64_t kMaxTimerMs = 0x7FFFFFFF;
+  return static_cast<uint32_t>(std::clamp<uint64_t>(uint64_t{periodVerify} * 1000, 1000, kMaxTimerMs));
 }
 
 void ApplySetting(ProgramSettings& s, std::string_view key, std::string_view value, ports::DialogPort& dialogs) {

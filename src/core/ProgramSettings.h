@@ -63,4 +63,8 @@ void ApplySetting(ProgramSettings& settings, std::string_view key, std::string_v
 // The text of the refusal box for a PERIOD_VERIFY below the minimum.
 std::string PeriodVerifyRefusalText(uint32_t value);
 
+// The poll timer's interval for PERIOD_VERIFY seconds: at least a second,
+// and never beyond what a timer's signed 32-bit interval can hold.
+uint32_t PollTimerMs(uint32_t periodVerify);
+
 }  // namespace core

@@ -74,6 +74,12 @@ RoutingOutcome LoadWithScanState(ConsoleServices& console, core::__VtHostDescrip
   return console.Hosts().LoadRoutingData(host, true, true, window) ? RoutingOutcome::kDone : RoutingOutcome::kFailed;
 }
 
+// Why a call sequence did not complete: a failed bind never reaches the
+// computer's last exception, which may still hold an older call's code.
+int32_t FailureStatus(uint32_t bindStatus, const core::__RpcClientDescription& router) {
+  return static_cast<int32_t>(bindStatus != 0 ? bindStatus : router.lastException);
+}
+
 // One Router answer: the return value and both status words.
 struct Answer {
   int32_t code = 0;
@@ -143,6 +149,7 @@ RoutingOutcome ChangeRoutingEntry(ConsoleServices& console, const RouteEdit& edi
   const int32_t flag = !target.empty() && edit.abonentTarget ? 1 : 0;
   model::VtHostData& data = model::VtHostData::Of(*reached->host);
   Answer answer;
+  uint32_t bindStatus = 0;
   const bool called = console.Net().Binding().CallOn(*router, [&](rpc::CallTarget& call) {
     // Marked before the call: a call that breaks off may still have changed the table.
     data.UpdateValidMask(1u << level, 0);
@@ -155,9 +162,9 @@ RoutingOutcome ChangeRoutingEntry(ConsoleServices& console, const RouteEdit& edi
       if (answer.Failed()) return;
     }
     answer.code = rpc::AddRoutItem(call, &answer.status, &answer.rpcErr, level, newKey.c_str(), target.c_str(), flag);
-  });
+  }, &bindStatus);
   if (!called) {
-    rpc::ReportRouterError(dialogs, 0, 0, static_cast<int32_t>(router->lastException), "RedirRoutItem");
+    rpc::ReportRouterError(dialogs, 0, 0, FailureStatus(bindStatus, *router), "RedirRoutItem");
     return RoutingOutcome::kFailed;
   }
   if (!answer.Failed()) return RoutingOutcome::kDone;
@@ -196,6 +203,7 @@ RoutingOutcome DeleteRoutingEntries(ConsoleServices& console, const RouteDeletio
   const int32_t level = deletion.level;
   model::VtHostData& data = model::VtHostData::Of(*reached->host);
   std::vector<Answer> failures;
+  uint32_t bindStatus = 0;
   const bool called = console.Net().Binding().CallOn(*router, [&](rpc::CallTarget& call) {
     for (const std::string& key : keys) {
       data.UpdateValidMask(1u << level, 0);
@@ -203,10 +211,10 @@ RoutingOutcome DeleteRoutingEntries(ConsoleServices& console, const RouteDeletio
       answer.code = rpc::DelRoutItem(call, &answer.status, &answer.rpcErr, level + kDeleteBit, key.c_str(), 0);
       if (answer.Failed()) failures.push_back(answer);
     }
-  });
+  }, &bindStatus);
   for (const Answer& answer : failures) rpc::ReportRouterError(dialogs, answer.code, answer.status, answer.rpcErr);
   if (!called) {
-    rpc::ReportRouterError(dialogs, 0, 0, static_cast<int32_t>(router->lastException));
+    rpc::ReportRouterError(dialogs, 0, 0, FailureStatus(bindStatus, *router));
     return RoutingOutcome::kFailed;
   }
   return failures.empty() ? RoutingOutcome::kDone : RoutingOutcome::kFailed;

@@ -174,6 +174,8 @@ TEST_F(AppTest, SettingsDecideThePollTimerAndThePopUp) {
         "изменения состояния почтового сервера в секундах) задано значение 3 меньше допустимого мининмального "
         "значения 5, поэтому будет использовано значение по умолчанию 20."}},
       {"a huge period does not wrap the timer", "PERIOD_VERIFY=4294967295\r\n", "timers 2147483647 10000", {}},
+      {"milliseconds just past 32 bits", "PERIOD_VERIFY=4294968\r\n", "timers 2147483647 10000", {}},
+      {"the largest period a timer counts", "PERIOD_VERIFY=2147483\r\n", "timers 2147483000 10000", {}},
   };
   for (const auto& c : cases) {
     const std::string path = PathOf("c.cfg");

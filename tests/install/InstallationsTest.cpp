@@ -303,8 +303,6 @@ TEST(InstallationCopy, UnsafeServerNamesAreRefusedAndTheRestIsCopied) {
     const char* raw;    // as the control command writes it
     const char* shown;  // in the message
   } files[] = {
-      {"..", ".."},
-      {".", "."},
       {"../OUT.TXT", "../OUT.TXT"},
       {"..\\x5COUT.TXT", "..\\OUT.TXT"},
       {"sub/in.txt", "sub/in.txt"},
@@ -336,6 +334,33 @@ TEST(InstallationCopy, UnsafeServerNamesAreRefusedAndTheRestIsCopied) {
   EXPECT_EQ(h.Tree(), (std::set<std::string>{"work", "a", "a/GOOD.TXT", "a/ALSO.BIN", "a/vt$IVANOV$.inf"}));
   EXPECT_EQ(h.ReadFile("a/GOOD.TXT"), "good\r\n");
   for (const auto& line : h.Requests()) EXPECT_EQ(line.find("OUT.TXT"), std::string::npos) << line;
+}
+
+// The server's search lists "." and ".." among a diskette's files; a diskette may hold no file at all.
+TEST(InstallationCopy, DotsAreSkippedSilentlyAndAnEmptyDisketteIsStillADiskette) {
+  InstallHarness h(R"([USER ADMIN]
+PASSWORD=admin
+LEVEL=2
+
+[CFG COMMON]
+#HOST_NAME=NODE
+#CLIENT_DIR=D:\CL\
+
+[FILE D:\CL\INSTALL\SET\DISK1\GOOD.TXT]
+TEXT=good
+
+[PATH D:\CL\INSTALL\SET\DISK2]
+)");
+  // DISK2 answers with no text at all.
+  for (const char* dot : {".", ".."}) h.Command(std::string("rawentry 0 D:\\CL\\INSTALL\\SET\\DISK1 ") + dot);
+  const auto rows = h.Rebuild();
+  ASSERT_EQ(rows.size(), 1u);
+  ASSERT_EQ(rows[0].diskettes, 2u);
+  h.browsing.folders = {h.Folder("a"), h.Folder("b")};
+  EXPECT_EQ(h.Copy(rows, "SET"), CopyOutcome::Copied);
+  EXPECT_EQ(h.browsing.Texts(), std::vector<std::string>{"Инсталляция скопирована успешно."});
+  EXPECT_EQ(h.browsing.browseTitles.size(), 2u);
+  EXPECT_EQ(h.Tree(), (std::set<std::string>{"work", "a", "a/GOOD.TXT", "b", "b/vt$IVANOV$.inf"}));
 }
 
 TEST(InstallationCopy, MailboxNameThatIsNoFileNameGetsNoSettingsFile) {

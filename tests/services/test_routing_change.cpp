@@ -3,6 +3,9 @@
 // the refusals.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "apply/ApplyHarness.h"
 #include "services/RoutingChange.h"
 #include "text/Cp1251.h"
@@ -112,6 +115,35 @@ TEST_F(RoutingChangeTest, ACallThatBreaksOffIsReportedAndMarksTheLevel) {
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_NE(h.dialogs.ShownUtf8()[0].find("МАРШРУТИЗАТОР: RedirRoutItem"), std::string::npos);
   EXPECT_EQ(h.Data().validMask, 127u & ~kBit);
+}
+
+TEST_F(RoutingChangeTest, AFailedBindIsReportedWithItsOwnStatus) {
+  core::__RpcClientDescription* router = h.console->Net().FindComputer("SRV1");
+  ASSERT_NE(router, nullptr);
+  const std::string bindText = "(RpcErr=" + std::to_string(core::kConnectionNotUsed) + ")";
+  const struct {
+    const char* what;
+    std::function<RoutingOutcome()> run;
+  } cases[] = {
+      {"change", [&] { return services::ChangeRoutingEntry(*h.console, Edit(true, "SPB", "SPB", "IVANOV", "X"), h.dialogs); }},
+      {"deletion",
+       [&] {
+         h.dialogs.answers = {ports::MsgAnswer::Yes};
+         return services::DeleteRoutingEntries(*h.console, {"NODE", kLevel, {{"SPB", "RELAY1"}}, true}, h.dialogs);
+       }},
+  };
+  for (const auto& c : cases) {
+    h.dialogs.shown.clear();
+    // A stale code of an earlier call, and a bind that cannot be made.
+    router->lastException = 1726;
+    router->connectionNotUsed = true;
+    EXPECT_EQ(c.run(), RoutingOutcome::kFailed) << c.what;
+    router->connectionNotUsed = false;
+    EXPECT_TRUE(Sent().empty()) << c.what;
+    ASSERT_FALSE(h.dialogs.shown.empty()) << c.what;
+    const std::string box = h.dialogs.ShownUtf8().back();
+    EXPECT_NE(box.find(bindText), std::string::npos) << c.what << ": " << box;
+  }
 }
 
 TEST_F(RoutingChangeTest, RefusalsSendNothing) {

@@ -55,6 +55,8 @@ class AlertProgressTest : public QObject {
 
  private slots:
   void programRunsDetachedWithItsTitle();
+  void programRunsInTheDesktopsTerminal();
+  void withoutATerminalTheOutputGoesToTheLogNamedOnce();
   void soundPlaysAndStops();
   void progressWindowFollowsTheWorker();
 };
@@ -68,7 +70,7 @@ void AlertProgressTest::programRunsDetachedWithItsTitle() {
                                          "mv '%1.tmp' '%1'")
                               .arg(out);
   const std::string title = text::Cp("Started from Veltrane32 configuration program : 9:5:7 - [тревога]");
-  ui::QtAlertPort port;
+  ui::QtAlertPort port(ui::AlertLaunch{});
   QVERIFY(RunOnWorker([&] { port.StartProgram(ui::ToCp(command), title); }));
 
   QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 10000);
@@ -78,6 +80,63 @@ void AlertProgressTest::programRunsDetachedWithItsTitle() {
   QCOMPARE(lines.size(), 2);
   QCOMPARE(lines[0], ui::FromCp(title));
   QVERIFY2(lines[1].toLong() != long(getsid(0)), "the program leads a session of its own");
+}
+
+void AlertProgressTest::programRunsInTheDesktopsTerminal() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  // A terminal that writes down how it was called.
+  const QString calls = dir.filePath("calls.txt");
+  const QString terminal = dir.filePath("terminal");
+  {
+    QFile script(terminal);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.tmp'; mv '%1.tmp' '%1'\n").arg(calls).toUtf8());
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+  }
+  const QString log = dir.filePath("alert.log");
+  int told = 0;
+  ui::QtAlertPort port(ui::AlertLaunch{[&] { return terminal; }, log, [&](const QString&) { ++told; }});
+  const std::string title = text::Cp("Started from Veltrane32 configuration program : 9:5:7 - [тревога]");
+  QVERIFY(RunOnWorker([&] { port.StartProgram(text::Cp("/opt/тревога --now"), title); }));
+
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(calls), 10000);
+  QFile file(calls);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts),
+           (QStringList{"-T", ui::FromCp(title), "-e", "/bin/sh", "-c", QString::fromUtf8("/opt/тревога --now")}));
+  QVERIFY(!QFile::exists(log));
+  QCOMPARE(told, 0);
+}
+
+void AlertProgressTest::withoutATerminalTheOutputGoesToTheLogNamedOnce() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  // The profile's folder need not exist yet.
+  const QString log = dir.filePath("profile/alert.log");
+  std::atomic<int> told{0};
+  QString toldFile;
+  ui::QtAlertPort port(ui::AlertLaunch{[] { return QString(); }, log, [&](const QString& file) {
+                                         toldFile = file;
+                                         ++told;
+                                       }});
+  const auto logText = [&] {
+    QFile file(log);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  };
+  for (const char* run : {"1", "2"}) {
+    const std::string command = std::string("echo out-") + run + "; echo err-" + run + " >&2";
+    QVERIFY(RunOnWorker([&] { port.StartProgram(command, std::string("alarm ") + run); }));
+    QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("err-%1\n").arg(run)), 10000);
+  }
+  const QStringList lines = logText().split('\n', Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), 6);
+  QVERIFY2(lines[0].endsWith(" alarm 1"), qPrintable(lines[0]));
+  QVERIFY2(lines[3].endsWith(" alarm 2"), qPrintable(lines[3]));
+  for (const char* line : {"out-1", "err-1", "out-2", "err-2"}) QVERIFY2(lines.contains(line), line);
+  QCOMPARE(told.load(), 1);
+  QCOMPARE(toldFile, log);
 }
 
 void AlertProgressTest::soundPlaysAndStops() {

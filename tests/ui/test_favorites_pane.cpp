@@ -348,17 +348,41 @@ class FavoritesPaneTest : public QObject {
     ModalAnswer answer([](QWidget* window) {
       auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window);
       if (dialog == nullptr) return;
-      dialog->ScanningPage()->Slider()->Slider()->setValue(0);  // 0 gives 1
+      dialog->ScanningPage()->Slider()->Slider()->setValue(7);
       dialog->accept();
     });
     harness.Console().MainFrame()->Action(ui::cmd::kSettings)->trigger();
     QVERIFY(answer.Answered());
     uitest::Settle(harness);
-    QCOMPARE(harness.Console().PollTimer().interval(), 1000);
-    QCOMPARE(harness.Console().Services().App().Settings().periodVerify, 1u);
+    QCOMPARE(harness.Console().PollTimer().interval(), 7000);
+    QCOMPARE(harness.Console().Services().App().Settings().periodVerify, 7u);
     const std::string bytes = harness.ConfigBytes();
-    QVERIFY(bytes.find("PERIOD_VERIFY=1\r\n") != std::string::npos);
+    QVERIFY(bytes.find("PERIOD_VERIFY=7\r\n") != std::string::npos);
     QVERIFY(bytes.find("USE_DOCKING_WINDOWS=FALSE\r\n") != std::string::npos);
+  }
+
+  // The period is kept as the file has it; only the timer is held to what it can count.
+  void settingsOkKeepsAHugePeriodWithinTheTimer_data() {
+    QTest::addColumn<QString>("period");
+    QTest::newRow("milliseconds past 32 bits") << "4294968";
+    QTest::newRow("largest") << "4294967295";
+  }
+  void settingsOkKeepsAHugePeriodWithinTheTimer() {
+    QFETCH(QString, period);
+    DesktopSetup setup;
+    setup.common = "PERIOD_VERIFY=" + period.toStdString() + "\r\nSPLASH_WINDOW_DISABLE=TRUE\r\n";
+    DesktopHarness harness(setup);
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ModalAnswer answer([](QWidget* window) {
+      if (auto* dialog = qobject_cast<ui::CProgramSetingsDlg*>(window)) dialog->accept();
+    });
+    harness.Console().MainFrame()->Action(ui::cmd::kSettings)->trigger();
+    QVERIFY(answer.Answered());
+    uitest::Settle(harness);
+    QVERIFY(harness.Console().PollTimer().isActive());
+    QCOMPARE(harness.Console().PollTimer().interval(), 0x7FFFFFFF);
+    QVERIFY(harness.ConfigBytes().find("PERIOD_VERIFY=" + period.toStdString() + "\r\n") != std::string::npos);
   }
 
   void aNewDockingModeIsAskedAboutAndNoKeepsTheProgramRunning() {

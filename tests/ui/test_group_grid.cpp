@@ -3,7 +3,9 @@
 // trip of a group through its rows.
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <string>
@@ -103,6 +105,9 @@ class GroupGridTest : public QObject {
   void textRules();
   void editSignalCarriesOldNameAndValues();
   void typedEditGoesThroughTheChecks();
+  void refusalsSayWhy_data();
+  void refusalsSayWhy();
+  void aTypedRefusalIsToldAtItsCell();
   void pendingRowBecomesAGroupOnlyWhenNamed();
   void setGroupsKeepsExpansionAndCurrentRow();
   void keys();
@@ -312,6 +317,73 @@ void GroupGridTest::typedEditGoesThroughTheChecks() {
   QVERIFY(editor != nullptr);
   QCOMPARE(editor->text(), QString("Beta"));
   QTest::keyClick(editor, Qt::Key_Escape);
+}
+
+void GroupGridTest::refusalsSayWhy_data() {
+  QTest::addColumn<int>("row");  // -1: the group row
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("reason");  // empty: accepted
+  const QString notNumber = U("Значение должно быть целым неотрицательным числом не больше 4294967295.");
+  const QString unstorable = U("Текст не может содержать кавычки, точку с запятой, переводы строки и нулевой символ.");
+  const QString shortPeriod = U("Период сканирования не может быть меньше 20 сек.");
+  const int period = CGridFavorites::kScanPeriod;
+  QTest::newRow("letter in a number") << period << 1 << "9O" << notNumber;
+  QTest::newRow("period below the least") << period << 1 << "19" << shortPeriod;
+  QTest::newRow("empty period is 0") << period << 1 << "" << shortPeriod;
+  QTest::newRow("the least period") << period << 1 << "20" << "";
+  QTest::newRow("agent idle 0 is a value") << int(CGridFavorites::kAgentIdle) << 1 << "0" << "";
+  QTest::newRow("blank name") << -1 << 0 << " " << U("Имя группы не может быть пустым.");
+  QTest::newRow("name of the other group") << -1 << 0 << "Beta" << U("Группа с именем \"Beta\" уже есть.");
+  QTest::newRow("semicolon in comment") << -1 << 2 << "a;b" << unstorable;
+  QTest::newRow("quote in a path") << int(CGridFavorites::kSoundFile) << 1 << "a\"b" << unstorable;
+}
+
+void GroupGridTest::refusalsSayWhy() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(QString, typed);
+  QFETCH(QString, reason);
+  Fixture f;
+  QSignalSpy refused(&f.grid, &CGridFavorites::editRefused);
+  QTreeWidgetItem* cell = row < 0 ? f.grid.GroupItem(0) : f.grid.RowItem(0, row);
+  const QString before = cell->text(column);
+  QCOMPARE(f.grid.CommitEdit(cell, column, typed), reason.isEmpty());
+  QCOMPARE(f.grid.LastRefusal(), reason);
+  if (reason.isEmpty()) {
+    QCOMPARE(refused.count(), 0);
+    return;
+  }
+  QCOMPARE(cell->text(column), before);
+  QCOMPARE(refused.count(), 1);
+  QCOMPARE(refused.at(0).at(0).toString(), reason);
+  QVERIFY(f.grid.RefusalNote()->isVisible());
+  QCOMPARE(f.grid.RefusalNote()->text(), reason);
+  // An accepted edit after it leaves no stale reason.
+  QVERIFY(f.grid.CommitEdit(f.grid.RowItem(0, CGridFavorites::kAgentIdle), 1, "8"));
+  QVERIFY(f.grid.LastRefusal().isEmpty());
+  QVERIFY(!f.grid.RefusalNote()->isVisible());
+}
+
+void GroupGridTest::aTypedRefusalIsToldAtItsCell() {
+  Fixture f;
+  f.grid.expandAll();
+  QTreeWidgetItem* cell = f.grid.RowItem(0, CGridFavorites::kTotal, CGridFavorites::kDangerous);
+  f.grid.setCurrentItem(cell, 1);
+  QTest::keyClick(&f.grid, Qt::Key_F2);
+  QLineEdit* editor = f.Editor();
+  QVERIFY(editor != nullptr);
+  editor->setText("1O1");
+  Fixture::Press(editor, Qt::Key_Return);
+  QCOMPARE(cell->text(1), QString("101"));
+  // Still there once the key is up and the editor gone, next to the cell.
+  QTest::qWait(50);
+  QLabel* note = f.grid.RefusalNote();
+  QVERIFY(note != nullptr && note->isVisible());
+  QCOMPARE(note->text(), U("Значение должно быть целым неотрицательным числом не больше 4294967295."));
+  const QRect cellRect = f.grid.visualItemRect(cell);
+  QVERIFY(note->geometry().top() == cellRect.bottom() + 1 || note->geometry().bottom() < cellRect.top());
+  QVERIFY(f.grid.viewport()->rect().contains(note->geometry()));
 }
 
 void GroupGridTest::pendingRowBecomesAGroupOnlyWhenNamed() {

@@ -190,9 +190,9 @@ const std::vector<FileCase>& FileCases() {
        [](CProgramSetingsDlg& d) { d.ErrSignalsPage()->AppEdit()->setText("/opt/ignored"); },
        {},
        false},
-      {"period slider to 0",
-       [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(0); },
-       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=1"}},
+      {"period slider to the least start-up keeps",
+       [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(5); },
+       {{"PERIOD_VERIFY=90", "PERIOD_VERIFY=5"}},
        false},
       {"period slider to 30",
        [](CProgramSetingsDlg& d) { d.ScanningPage()->Slider()->Slider()->setValue(30); },
@@ -233,6 +233,8 @@ class SettingsDialogTest : public QObject {
   void cancelAndCloseWriteNothing_data();
   void cancelAndCloseWriteNothing();
   void absentKeysAreAppendedInOrder();
+  void aPollPeriodStartUpWouldReplaceIsRefused_data();
+  void aPollPeriodStartUpWouldReplaceIsRefused();
   void fadingStillEndsTheRun();
   void pagesAndTheirFirstState();
   void slidersStartWithinTheirRange_data();
@@ -281,6 +283,41 @@ void SettingsDialogTest::cancelAndCloseWriteNothing() {
       answers[answer]);
   QCOMPARE(outcome.code, int(QDialog::Rejected));
   QVERIFY(outcome.bytes == base);
+}
+
+void SettingsDialogTest::aPollPeriodStartUpWouldReplaceIsRefused_data() {
+  QTest::addColumn<int>("position");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("slider at 0") << 0 << "1";
+  QTest::newRow("one below the least") << 4 << "4";
+}
+
+void SettingsDialogTest::aPollPeriodStartUpWouldReplaceIsRefused() {
+  QFETCH(int, position);
+  QFETCH(QString, shown);
+  testing_fakes::FakeDialogPort dialogs;
+  RecordingAlerts alerts;
+  core::ProgramSettings current;
+  current.periodVerify = 90;
+  CProgramSetingsDlg dialog(current, &dialogs, &alerts);
+  dialog.ScanningPage()->Slider()->Slider()->setValue(position);
+  dialog.Tabs()->setCurrentIndex(0);
+  bool stayedOpen = false;
+  // OK is refused and the dialog stays; Cancel then ends it.
+  ModalAnswer answer([&](QWidget* window) {
+    if (window != &dialog) return;
+    dialog.OkButton()->click();
+    stayedOpen = dialog.isVisible() && dialog.Tabs()->currentWidget() == dialog.ScanningPage();
+    dialog.CancelButton()->click();
+  });
+  QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+  QVERIFY(answer.Answered());
+  QVERIFY(stayedOpen);
+  QCOMPARE(dialogs.shown.size(), size_t(1));
+  QCOMPARE(QString::fromStdString(text::Cp1251ToUtf8(dialogs.shown[0])),
+           U("box:Ошибка:Период опроса ") + shown +
+               U(" сек меньше допустимого минимального значения 5 сек: при запуске программы вместо него было бы "
+                 "использовано значение по умолчанию 20 сек."));
 }
 
 void SettingsDialogTest::absentKeysAreAppendedInOrder() {

@@ -14,9 +14,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/FakePorts.h"
@@ -28,6 +31,7 @@
 #include "text/Cp1251.h"
 #include "ui/abonent/CGridAbonentParms.h"
 #include "ui/abonent/CGridInst.h"
+#include "ui/runtime/ServiceRunner.h"
 #include "ui/text/QtText.h"
 #include "ui/wizard/CWizAbonent.h"
 #include "ui/wizard/CWizInstall.h"
@@ -95,6 +99,7 @@ class WizardPagesAbonentTest : public QObject {
   void installPageOffersTheListOnlyForAStoredAbonent_data();
   void installPageOffersTheListOnlyForAStoredAbonent();
   void installSetsFromTheNodeAndACopy();
+  void installCopyWhileAnotherActionRunsSaysWhy();
 };
 
 void WizardPagesAbonentTest::standardRowsInTheirOrder() {
@@ -438,6 +443,35 @@ void WizardPagesAbonentTest::installSetsFromTheNodeAndACopy() {
   // The temporary folders are gone again.
   QVERIFY(fs::is_empty(root / "work"));
   fs::remove_all(root);
+}
+
+void WizardPagesAbonentTest::installCopyWhileAnotherActionRunsSaysWhy() {
+  uitest::DesktopHarness harness;
+  QVERIFY(harness.WaitStarted());
+  harness.WaitIdle();
+  ui::WizContext context = uitest::ConsoleWizContext(harness);
+  CWizInstall page(context);
+  page.ShowEntry(Abonent({{"#USERID", "IVANOV"}}));
+  page.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&page));
+  harness.WaitIdle();
+  QVERIFY(!page.Grid()->Rows().empty());
+  page.Grid()->SelectRow(0);
+
+  // Another action holds the worker until the box has been answered.
+  std::atomic<bool> release{false};
+  harness.Console().Runner().Post(ui::ServiceRunner::Kind::User, [&release] {
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  });
+  const size_t mark = harness.Requests().size();
+  auto answer = ModalAnswer::Click(QStringLiteral("OK"));
+  page.DownloadButton()->click();
+  QTRY_VERIFY(answer->Answered());
+  release = true;
+  harness.WaitIdle();
+  QCOMPARE(answer->Seen().text, U("Не возможно выполнить команду во время сканирования данных с почтового сервера."));
+  QCOMPARE(answer->Seen().title, U("Сообщение"));
+  QCOMPARE(harness.Requests().size(), mark);
 }
 
 QTEST_MAIN(WizardPagesAbonentTest)

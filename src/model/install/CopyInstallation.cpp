@@ -73,9 +73,9 @@ class Copier {
     context_.net.Binding().CallOn(computer_,
                                   [&](rpc::CallTarget& target) { listed = ListNames(target, serverDir + "*.*", 0); });
     if (!listed) return Fail(installtext::DisketteListFailed());
-    // A file listing has no "." or "..": here they are names like any other the console cannot use.
+    // The server's search lists "." and ".." among the files too; they are no files.
     std::vector<std::string> refused;
-    const std::vector<std::string> names = UsableNames(*listed, false, refused);
+    const std::vector<std::string> names = UsableNames(*listed, true, refused);
     TellRefused(dialogs_, installtext::BadFileName(), refused);
 
     std::vector<std::string> fetched;
@@ -221,6 +221,11 @@ CopyOutcome CopyInstallation(const InstallContext& context, const std::vector<In
   std::vector<std::string> refused;
   const std::vector<std::string> usable = UsableNames(*diskettes, true, refused);
   TellRefused(dialogs, installtext::BadDisketteName(), refused);
+  // The set lost its diskettes since the list was read.
+  if (usable.empty() && refused.empty()) {
+    dialogs.Message(installtext::NoDiskettes(), installtext::MessageCaption(), ports::MsgIcon::Information);
+    return CopyOutcome::Refused;
+  }
 
   std::vector<char> buffer;
   try {

@@ -14,7 +14,8 @@ std::optional<std::vector<std::string>> ListNames(rpc::CallTarget& target, const
   int32_t length = 0, error = 0;
   const int32_t result =
       rpc::ListDir(target, path.c_str(), kind, kInstallListingCapacity, &length, listing.data(), &error);
-  if (result != 0 || error != 0 || length <= 0) return std::nullopt;
+  if (result != 0 || error != 0 || length < 0) return std::nullopt;
+  // An empty folder answers with no text at all: no names, not a failure.
   std::string_view text(listing.data(), static_cast<size_t>(length));
   // A NUL that ends the text is its terminator, not part of the last name.
   while (!text.empty() && text.back() == '\0') text.remove_suffix(1);

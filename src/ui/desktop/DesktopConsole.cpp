@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,6 +16,7 @@
 
 #include "cfg/C_CFG_File.h"
 #include "core/CommonSettingsWriter.h"
+#include "core/MessageImage.h"
 #include "core/poll/CPopupWindowState.h"
 #include "rpc/runtime/CallInterrupt.h"
 #include "services/TreeCommand.h"
@@ -81,13 +83,26 @@ services::ConsoleOptions ServiceOptions(const DesktopOptions& options, int deskt
 }
 
 
+// Alert programs without a terminal write beside the profile.
+QString AlertLogFile() {
+  const QSettings profile(CMainFrame::kProfileName, CMainFrame::kProfileName);
+  return QFileInfo(profile.fileName()).absolutePath() + QStringLiteral("/alert-programs.log");
+}
+
 }  // namespace
 
 DesktopConsole::DesktopConsole(DesktopOptions options, QObject* parent)
     : QObject(parent),
       options_(std::move(options)),
       dialogs_(std::make_unique<QtDialogPort>()),
-      alerts_(std::make_unique<QtAlertPort>()),
+      alerts_(std::make_unique<QtAlertPort>(AlertLaunch{
+          QtAlertPort::DefaultTerminal, AlertLogFile(),
+          [this](const QString& file) {
+            // The message list is locked: any thread may add to it.
+            if (services_)
+              services_->App().AddLogMessage(text::Cp("Вывод программ сигнализации дописывается в файл\n") + ToCp(file),
+                                             0, core::image::kPlain);
+          }})),
       progress_(std::make_unique<QtProgressPort>()),
       notifier_(std::make_unique<QtViewNotifier>()),
       favorites_(std::make_unique<FavoritesController>(*this)),
@@ -343,7 +358,7 @@ void DesktopConsole::OpenSettings() {
                   }
                 },
                 [this, chosen, docking, current, failure] {
-                  pollTimer_.start(static_cast<int>(chosen.periodVerify * 1000));
+                  pollTimer_.start(static_cast<int>(core::PollTimerMs(chosen.periodVerify)));
                   if (!failure->empty()) dialogs_->Message(*failure, text::Cp("Ошибка"), ports::MsgIcon::Error);
                   RefreshWindows();
                   if (main_) main_->activateWindow();

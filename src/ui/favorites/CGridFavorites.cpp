@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QLabel>
+#include <QTimer>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <set>
@@ -285,21 +288,30 @@ bool CGridFavorites::CommitEdit(QTreeWidgetItem* item, int column, const QString
   if (item == top && column == kNameColumn) {
     const QString name = text.trimmed();
     const std::string stored = ToCp(name);
-    if (stored.empty() || !model::_VxGroup::IsStorableName(stored)) return false;
+    if (stored.empty()) return Refuse(item, column, U("Имя группы не может быть пустым."));
+    if (!model::_VxGroup::IsStorableName(stored)) return Refuse(item, column, UnstorableReason());
     shown = FromCp(stored);
     for (int i = 0; i < topLevelItemCount(); ++i) {
-      if (i != index && topLevelItem(i)->text(kNameColumn) == shown) return false;
+      if (i != index && topLevelItem(i)->text(kNameColumn) == shown)
+        return Refuse(item, column, U("Группа с именем \"%1\" уже есть.").arg(shown));
     }
   } else if (IsLeaf(item) && !IsPathRow(item)) {
     const auto number = ParseNumber(text);
-    if (!number) return false;
+    if (!number)
+      return Refuse(item, column, U("Значение должно быть целым неотрицательным числом не больше %1.")
+                                      .arg(std::numeric_limits<uint32_t>::max()));
+    // Start-up would raise a shorter period when it reads the group back.
+    if (item->parent() == top && top->indexOfChild(item) == kScanPeriod && *number < core::GroupRecord::kMinScanPeriod)
+      return Refuse(item, column, U("Период сканирования не может быть меньше %1 сек.")
+                                      .arg(core::GroupRecord::kMinScanPeriod));
     shown = Number(*number);
   } else {
     const std::string stored = ToCp(text);
-    if (!model::_VxGroup::IsStorableName(stored)) return false;
+    if (!model::_VxGroup::IsStorableName(stored)) return Refuse(item, column, UnstorableReason());
     shown = FromCp(stored);
   }
 
+  HideRefusal();
   const bool naming = pending && item == top && column == kNameColumn;
   if (shown == item->text(column) && !naming) return true;
   const std::string oldName = pending ? std::string() : ToCp(top->text(kNameColumn).trimmed());
@@ -308,6 +320,50 @@ bool CGridFavorites::CommitEdit(QTreeWidgetItem* item, int column, const QString
   if (pending_ == top) return true;  // values of a group that does not exist yet
   emit groupEdited(index, oldName, GroupAt(index));
   return true;
+}
+
+QString CGridFavorites::UnstorableReason() {
+  return U("Текст не может содержать кавычки, точку с запятой, переводы строки и нулевой символ.");
+}
+
+bool CGridFavorites::Refuse(QTreeWidgetItem* item, int column, const QString& reason) {
+  lastRefusal_ = reason;
+  ShowRefusal(visualRect(indexFromItem(item, column)), reason);
+  emit editRefused(reason);
+  return false;
+}
+
+void CGridFavorites::ShowRefusal(const QRect& cell, const QString& reason) {
+  // A note of the viewport's own rather than QToolTip: a tool tip goes with
+  // the release of the Return key that committed the edit.
+  if (refusalNote_ == nullptr) {
+    refusalNote_ = new QLabel(viewport());
+    refusalNote_->setObjectName(QStringLiteral("refusalNote"));
+    refusalNote_->setForegroundRole(QPalette::ToolTipText);
+    refusalNote_->setBackgroundRole(QPalette::ToolTipBase);
+    refusalNote_->setAutoFillBackground(true);
+    refusalNote_->setFrameShape(QFrame::Box);
+    refusalNote_->setMargin(3);
+    refusalNote_->setWordWrap(true);
+    refusalTimer_ = new QTimer(this);
+    refusalTimer_->setSingleShot(true);
+    connect(refusalTimer_, &QTimer::timeout, refusalNote_, &QWidget::hide);
+  }
+  refusalNote_->setText(reason);
+  refusalNote_->setFixedWidth(std::min(refusalNote_->sizeHint().width(), std::max(viewport()->width(), 1)));
+  refusalNote_->setFixedHeight(refusalNote_->heightForWidth(refusalNote_->width()));
+  // Under the cell, or above it at the bottom of the view; within the view's width.
+  QPoint at(std::max(0, std::min(cell.left(), viewport()->width() - refusalNote_->width())), cell.bottom() + 1);
+  if (at.y() + refusalNote_->height() > viewport()->height()) at.setY(std::max(0, cell.top() - refusalNote_->height()));
+  refusalNote_->move(at);
+  refusalNote_->show();
+  refusalNote_->raise();
+  refusalTimer_->start(kRefusalShownMs);
+}
+
+void CGridFavorites::HideRefusal() {
+  lastRefusal_.clear();
+  if (refusalNote_ != nullptr) refusalNote_->hide();
 }
 
 bool CGridFavorites::ChooseFile(QTreeWidgetItem* item) {

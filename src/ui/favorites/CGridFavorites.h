@@ -9,8 +9,10 @@
 // names must not be blank and must differ from every other group's name
 // (exact compare); names, comments and paths must not hold '"', ';', CR, LF
 // or NUL, which the text form cannot carry. A refused edit leaves the cell as
-// it was. Double click on the sound file or application row opens the file
-// chooser; F2 or typing edits the path as text.
+// it was, and the reason is shown in a note at the cell. A scan period
+// below the least that start-up accepts is refused too. Double click on the
+// sound file or application row opens the file chooser; F2 or typing edits
+// the path as text.
 //
 // Alarm colours: an alarming group's row is drawn in bold white on red
 // (255, 64, 64), the rows of its file counters tinted (255, 224, 224).
@@ -21,6 +23,9 @@
 #include <vector>
 
 #include "core/GroupRecord.h"
+
+class QLabel;
+class QTimer;
 
 namespace ports {
 class DialogPort;
@@ -81,6 +86,10 @@ class CGridFavorites : public QTreeWidget {
   // equal to the cell's is accepted without a signal (except the pending
   // row's name, which brings the group into being).
   bool CommitEdit(QTreeWidgetItem* item, int column, const QString& text);
+  // Why the last edit was refused, empty after an accepted one; shown for a
+  // few seconds in a tool-tip-like note at the cell.
+  const QString& LastRefusal() const { return lastRefusal_; }
+  QLabel* RefusalNote() const { return refusalNote_; }
   // Opens the file chooser for a sound file or application row and commits
   // the chosen path. False when not such a row, cancelled or refused.
   bool ChooseFile(QTreeWidgetItem* item);
@@ -93,6 +102,7 @@ class CGridFavorites : public QTreeWidget {
   void insertRequested();                // Insert key (only when structure editable)
   void deleteRequested(int index);       // Delete key on a group's rows
   void openMembersRequested(int index);  // Enter / double click on a group row
+  void editRefused(const QString& reason);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -108,10 +118,18 @@ class CGridFavorites : public QTreeWidget {
   QTreeWidgetItem* AddGroupItem(const core::GroupRecord& group);
   void OnDoubleClicked(QTreeWidgetItem* item, int column);
   void PaintAlarm(QTreeWidgetItem* group, bool alarm);
+  bool Refuse(QTreeWidgetItem* item, int column, const QString& reason);
+  void ShowRefusal(const QRect& cell, const QString& reason);
+  void HideRefusal();
+  static QString UnstorableReason();
 
   ports::DialogPort* dialogs_;
   QTreeWidgetItem* pending_ = nullptr;
   bool structureEditable_ = true;
+  static constexpr int kRefusalShownMs = 5000;
+  QString lastRefusal_;
+  QLabel* refusalNote_ = nullptr;
+  QTimer* refusalTimer_ = nullptr;
 };
 
 }  // namespace ui

@@ -1,14 +1,25 @@
 #include "ui/ports/QtAlertPort.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include <utility>
 
 #include "ui/runtime/UiThread.h"
 #include "ui/text/QtText.h"
 
 namespace ui {
+
+QString QtAlertPort::DefaultTerminal() { return QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")); }
+
+QtAlertPort::QtAlertPort(AlertLaunch launch) : launch_(std::move(launch)) {}
 
 QtAlertPort::~QtAlertPort() {
   if (effect_) RunOnUiThread([this] { delete effect_.data(); });
@@ -41,18 +52,42 @@ QString QtAlertPort::PlayingFile() const {
 
 void QtAlertPort::StartProgram(const std::string& commandLine, const std::string& windowTitle) {
   if (commandLine.empty()) return;
+  const QString command = FromCp(commandLine);
+  const QString title = FromCp(windowTitle);
   // QProcess::startDetached forks twice and starts a new session: the program
   // is nobody's child here and outlives the console.
   QProcess process;
-  process.setProgram(QStringLiteral("/bin/sh"));
-  process.setArguments({QStringLiteral("-c"), FromCp(commandLine)});
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("VT_ALERT_TITLE"), FromCp(windowTitle));
+  environment.insert(QStringLiteral("VT_ALERT_TITLE"), title);
   process.setProcessEnvironment(environment);
   process.setStandardInputFile(QProcess::nullDevice());
-  process.setStandardOutputFile(QProcess::nullDevice());
-  process.setStandardErrorFile(QProcess::nullDevice());
+  const QString terminal = launch_.findTerminal ? launch_.findTerminal() : QString();
+  if (!terminal.isEmpty()) {
+    // The administrator sees what the program says, in a window of its own.
+    process.setProgram(terminal);
+    process.setArguments({QStringLiteral("-T"), title, QStringLiteral("-e"), QStringLiteral("/bin/sh"),
+                          QStringLiteral("-c"), command});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.startDetached();
+    return;
+  }
+  process.setProgram(QStringLiteral("/bin/sh"));
+  process.setArguments({QStringLiteral("-c"), command});
+  QString output = QProcess::nullDevice();
+  if (!launch_.logFile.isEmpty()) {
+    // Each run's output follows a line naming it, so that runs can be told apart.
+    QDir().mkpath(QFileInfo(launch_.logFile).absolutePath());
+    QFile log(launch_.logFile);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      log.write((QDateTime::currentDateTime().toString(Qt::ISODate) + QStringLiteral(" ") + title + '\n').toUtf8());
+      output = launch_.logFile;
+    }
+  }
+  process.setStandardOutputFile(output, QIODevice::Append);
+  process.setStandardErrorFile(output, QIODevice::Append);
   process.startDetached();
+  if (output != QProcess::nullDevice() && !logTold_.exchange(true) && launch_.logStarted) launch_.logStarted(output);
 }
 
 }  // namespace ui

@@ -8,6 +8,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ports/DialogPort.h"
+#include "text/Cp1251.h"
+#include "text/Strings.h"
 #include "ui/dialogs/OkCancelButtons.h"
 #include "ui/icons/Icons.h"
 #include "ui/settings/CPgErrSignals.h"
@@ -31,6 +34,7 @@ CProgramSetingsDlg::CProgramSetingsDlg(const core::ProgramSettings& current, por
                                        ports::AlertPort* alerts, QWidget* parent)
     : QDialog(parent),
       current_(current),
+      dialogs_(dialogs),
       tabs_(new QTabWidget(this)),
       errSignals_(new CPgErrSignals(current, dialogs, alerts, tabs_)),
       scanning_(new CPgScanning(current, tabs_)),
@@ -105,8 +109,25 @@ void CProgramSetingsDlg::showEvent(QShowEvent* event) {
   }
 }
 
+bool CProgramSetingsDlg::RefusePollPeriod() {
+  const uint32_t period = Result().periodVerify;
+  if (period >= core::ProgramSettings::kMinPeriodVerify) return false;
+  tabs_->setCurrentWidget(scanning_);
+  if (dialogs_ != nullptr)
+    dialogs_->Message(text::Format(text::Cp("Период опроса %lu сек меньше допустимого минимального значения %lu сек: "
+                                            "при запуске программы вместо него было бы использовано значение по "
+                                            "умолчанию %lu сек.")
+                                       .c_str(),
+                                   static_cast<unsigned long>(period),
+                                   static_cast<unsigned long>(core::ProgramSettings::kMinPeriodVerify),
+                                   static_cast<unsigned long>(core::ProgramSettings::kDefaultPeriodVerify)),
+                      text::Cp("Ошибка"), ports::MsgIcon::Exclamation);
+  return true;
+}
+
 void CProgramSetingsDlg::done(int result) {
   if (closing_) return;
+  if (result == Accepted && RefusePollPeriod()) return;
   SavePlacement();
   if (!current_.enableSplashEffects || !isVisible()) {
     QDialog::done(result);

@@ -59,17 +59,20 @@ class CProgramSetingsDlg : public QDialog {
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
 
-  // Keeps the placement; with ENABLE_SPLASH_EFFECTS fades out first.
+  // Keeps the placement; with ENABLE_SPLASH_EFFECTS fades out first. OK
+  // with a poll period that start-up would replace is refused with the reason.
   void done(int result) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  bool RefusePollPeriod();
   void SavePlacement() const;
   void Fade(double from, double to);
 
   core::ProgramSettings current_;
+  ports::DialogPort* dialogs_;
   QTabWidget* tabs_;
   CPgErrSignals* errSignals_;
   CPgScanning* scanning_;

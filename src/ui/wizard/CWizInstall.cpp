@@ -8,7 +8,9 @@
 
 #include <vector>
 
+#include "model/install/InstallTexts.h"
 #include "model/install/Installations.h"
+#include "ports/DialogPort.h"
 #include "ui/abonent/CGridInst.h"
 
 namespace ui {
@@ -98,7 +100,7 @@ bool CWizInstall::Download() {
   ports::DialogPort* dialogs = context.dialogs;
   const std::string workFolder = context.workFolder;
   QPointer<CWizInstall> self(this);
-  return context.runOnWorker(
+  const bool started = context.runOnWorker(
       [abonent, lastFolder, rows, selected, scanRunning, net, dialogs, workFolder] {
         const model::InstallContext install{*net, *dialogs, abonent.get(), workFolder};
         model::CopyInstallation(install, rows, selected, scanRunning, *lastFolder);
@@ -106,6 +108,11 @@ bool CWizInstall::Download() {
       [self, lastFolder] {
         if (self) self->lastFolder_ = *lastFolder;
       });
+  // Another action holds the worker: the copy's own refusal for a scan under way says why.
+  if (!started)
+    dialogs->Message(model::installtext::ScanRunning(), model::installtext::MessageCaption(),
+                     ports::MsgIcon::Information);
+  return started;
 }
 
 }  // namespace ui
