@@ -78,10 +78,16 @@ bool InstallCrashHandlers(const char* version) {
   void* prime[1];
   backtrace(prime, 1);
 
-  stack_t stack{};
-  stack.ss_sp = g_altStack;
-  stack.ss_size = sizeof g_altStack;
-  sigaltstack(&stack, nullptr);
+  // A thread that already has an alternate stack keeps it: the sanitizers
+  // give each thread one of their own and free it when the thread ends, and
+  // the start-up may run on a worker thread that ends before the program.
+  stack_t current{};
+  if (sigaltstack(nullptr, &current) != 0 || (current.ss_flags & SS_DISABLE) != 0) {
+    stack_t stack{};
+    stack.ss_sp = g_altStack;
+    stack.ss_size = sizeof g_altStack;
+    sigaltstack(&stack, nullptr);
+  }
 
   bool ok = true;
   for (int i = 0; i < kSignalCount; ++i) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <thread>
 
 #include "core/CrashReport.h"
 
@@ -36,4 +37,28 @@ TEST(CrashReport, FinishingRestoresThePreviousHandlers) {
   struct sigaction after {};
   sigaction(SIGFPE, nullptr, &after);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+// A thread that already has an alternate signal stack (the sanitizers give
+// every thread one and free it when the thread ends) keeps it: the handlers
+// run on it rather than on a stack of ours that its owner would then free.
+TEST(CrashReport, AThreadsOwnAlternateStackIsKept) {
+  std::thread([] {
+    static char mine[64 * 1024];
+    stack_t before{};
+    ASSERT_EQ(sigaltstack(nullptr, &before), 0);
+    stack_t own{};
+    own.ss_sp = mine;
+    own.ss_size = sizeof mine;
+    ASSERT_EQ(sigaltstack(&own, nullptr), 0);
+    core::FinishCrashHandlers();
+    ASSERT_TRUE(core::InstallCrashHandlers("1"));
+    stack_t now{};
+    ASSERT_EQ(sigaltstack(nullptr, &now), 0);
+    EXPECT_EQ(now.ss_sp, static_cast<void*>(mine));
+    EXPECT_EQ(core::FinishCrashHandlers(), 0);
+    // The thread ends with the stack it had.
+    if ((before.ss_flags & SS_DISABLE) != 0) before.ss_flags = SS_DISABLE;
+    ASSERT_EQ(sigaltstack(&before, nullptr), 0);
+  }).join();
 }
