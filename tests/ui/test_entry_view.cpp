@@ -2,7 +2,8 @@
 // and shown under its title, a new entry's pages by kind, applying pages to
 // the node (request log and node read back), rescan, copy and paste between
 // views with the version check, the caution pane of an entry read in part,
-// and the views of a deleted entry closed.
+// the views of a deleted entry closed, an apply's progress lines, and apply
+// and rescan refused while a directory load runs.
 
 #include <QApplication>
 #include <QClipboard>
@@ -46,8 +47,10 @@
 #include "ui/desktop/EntryController.h"
 #include "ui/dialogs/CDlgOperationNote.h"
 #include "ui/dialogs/CDlgVaAskPaste.h"
+#include "ui/dialogs/CProgressWnd.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
+#include "ui/runtime/ServiceRunner.h"
 #include "ui/text/QtText.h"
 
 using testsupport::ModalAnswer;
@@ -699,6 +702,66 @@ class EntryViewTest : public QObject {
     QTRY_VERIFY(box->Answered());
     QCOMPARE(box->Seen().className, QString("QMessageBox"));
     QVERIFY(!view->Pending());
+  }
+
+  void applyAndRescanAreRefusedDuringADirectoryLoad_data() {
+    QTest::addColumn<bool>("apply");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("apply") << true
+                           << QString::fromUtf8("Сообщение: Не возможно применить сделанные изменения во время "
+                                                "сканирования данных с почтового сервера");
+    QTest::newRow("rescan") << false
+                            << QString::fromUtf8("Сообщение: Не возможно выполнить операцию обновления данных во время "
+                                                 "сканирования информации с почтового сервера");
+  }
+
+  void applyAndRescanAreRefusedDuringADirectoryLoad() {
+    QFETCH(bool, apply);
+    QFETCH(QString, said);
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
+    QVERIFY(view);
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("8");
+    QCOMPARE(harness.Simulator().Command("delay 30 always"), std::string("ok"));
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
+    QTRY_VERIFY_WITH_TIMEOUT(harness.Console().Directions().Loading(), 10000);
+    const size_t mark = harness.Requests().size();
+    ModalScript boxes({"OK"});
+    if (apply)
+      emit view->applyRequested();
+    else
+      emit view->rescanRequested();
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
+    QCOMPARE(boxes.Seen(), QStringList{said});
+    harness.Simulator().Command("clear");
+    uitest::Settle(harness);
+    QVERIFY(WritesSince(harness, mark).isEmpty());
+  }
+
+  void anApplyShowsItsProgressLines() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    ui::CViewAbonent* view = OpenEntry(harness, "SPB-NODE");
+    QVERIFY(view);
+    PageOf<ui::CWizDirection>(view, kDirection)->PriorityEdit()->setText("8");
+    QCOMPARE(harness.Simulator().Command("delay 200 always"), std::string("ok"));
+    emit view->applyRequested();
+    QStringList lines;
+    const bool ended = QTest::qWaitFor(
+        [&] {
+          for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<ui::CProgressWnd*>(w); progress && progress->isVisible())
+              if (!lines.contains(progress->Line())) lines << progress->Line();
+          return harness.Console().Runner().Idle();
+        },
+        30000);
+    harness.Simulator().Command("clear");
+    QVERIFY(ended);
+    uitest::Settle(harness);
+    QVERIFY2(lines.contains(QString::fromUtf8("Применение настроек направления ...")), qPrintable(lines.join("\n")));
   }
 };
 

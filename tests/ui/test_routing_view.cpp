@@ -3,8 +3,10 @@
 // redirected, re-keyed, unchanged) with exactly their calls and the level read
 // again, its list buttons and its two cancel buttons, a failed change told
 // with the level left to re-read, deletions with their questions, a user
-// without administrator rights refused, the fields chooser, and a rescan
-// refused during a scan.
+// without administrator rights refused, the fields chooser, a rescan
+// refused during a scan, a view opened during a directory load read once it
+// ended, Ctrl+R and a deletion elsewhere reading the node again, a change
+// applied before the editor's direction list came, and the progress lines.
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,7 +27,10 @@
 #include "services/ConsoleServices.h"
 #include "support/DesktopHarness.h"
 #include "support/ModalAnswer.h"
+#include "ui/desktop/DirectionsController.h"
 #include "ui/desktop/RoutingController.h"
+#include "ui/dialogs/CProgressWnd.h"
+#include "ui/directions/CViewDirections.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CommandTable.h"
@@ -103,6 +108,13 @@ void ActivateRow(ui::CViewRouting* view, int level, const QString& key) {
 ui::CFlyUpRoutingPopupWnd* Popup() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* popup = qobject_cast<ui::CFlyUpRoutingPopupWnd*>(w); popup && popup->isVisible()) return popup;
+  return nullptr;
+}
+
+// The console's progress window while it is shown.
+ui::CProgressWnd* ShownProgress() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* window = qobject_cast<ui::CProgressWnd*>(w); window && window->isVisible()) return window;
   return nullptr;
 }
 
@@ -515,6 +527,98 @@ class RoutingViewTest : public QObject {
     harness.Console().MainFrame()->Action(ui::cmd::kRescanLevelFirst + 4)->trigger();
     uitest::Settle(harness);
     QCOMPARE(Since(harness, again), std::vector<std::string>{"GetRoutList Level=4 TableCapacity=524288 TableLength=0"});
+  }
+
+  void aViewOpenedDuringADirectoryLoadIsReadOnceItEnded() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    QCOMPARE(harness.Simulator().Command("delay 30 always"), std::string("ok"));
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
+    QTRY_VERIFY_WITH_TIMEOUT(harness.Console().Directions().Loading(), 10000);
+    ModalScript boxes({"OK"});
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::Routing, "NODE", "SRV1");
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.Done(), 10000);
+    QCOMPARE(boxes.Seen(),
+             QStringList{QString::fromUtf8("Сообщение: Не возможно получить данные от почтового узла - канал связи занят.")});
+    harness.Simulator().Command("clear");
+    uitest::Settle(harness);
+    ui::CChildFrame* window = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::Routing, "NODE", "");
+    QVERIFY(window);
+    auto* view = qobject_cast<ui::CViewRouting*>(window->View());
+    QTRY_COMPARE_WITH_TIMEOUT(RowTexts(view->Page(0)), QStringList{"*|SPB-NODE"}, 10000);
+  }
+
+  void ctrlRReadsEveryLevelAgain() {
+    DesktopHarness harness;
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
+    QVERIFY(view);
+    const size_t mark = harness.Requests().size();
+    QAction* rescan = harness.Console().MainFrame()->Action(ui::cmd::kRescanView);
+    QCOMPARE(rescan->shortcut(), QKeySequence("Ctrl+R"));
+    rescan->trigger();
+    uitest::Settle(harness);
+    std::vector<std::string> reads;
+    for (const std::string& line : Since(harness, mark))
+      if (line.rfind("GetRoutList", 0) == 0) reads.push_back(line.substr(0, line.find(" Table")));
+    QCOMPARE(reads, (std::vector<std::string>{"GetRoutList Level=0", "GetRoutList Level=1", "GetRoutList Level=2",
+                                              "GetRoutList Level=3", "GetRoutList Level=4", "GetRoutList Level=5"}));
+  }
+
+  void aDeletedAbonentsRoutesLeaveTheOpenView() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    uitest::Settle(harness);
+    emit harness.Console().MainFrame()->openRequested(services::OpenTarget::DirectionsTable, "NODE", "SRV1");
+    uitest::Settle(harness);
+    ui::CChildFrame* table = harness.Console().MainFrame()->FindDataWindow(ui::DataKind::DirectionsTable, "NODE", "");
+    QVERIFY(table);
+    auto* list = qobject_cast<ui::CViewDirections*>(table->View());
+    ui::CViewRouting* view = OpenRouting(harness);
+    QVERIFY(view);
+    QVERIFY(RowTexts(view->Page(5)).contains("PETROVA|PETROVA"));
+    const size_t mark = harness.Requests().size();
+    ModalScript boxes({"Yes"});
+    harness.Console().Directions().Delete(list, {"PETROVA"});
+    uitest::Settle(harness);
+    QCOMPARE(boxes.Seen().size(), 1);
+    QVERIFY(uitest::CountRequests(Since(harness, mark), "GetRoutList") > 0);
+    QVERIFY(!RowTexts(view->Page(5)).contains("PETROVA|PETROVA"));
+    QVERIFY(RowTexts(view->Page(5)).contains("IVANOV|IVANOV"));
+  }
+
+  void aChangeAppliedBeforeTheDirectionListCameIsSent() {
+    DesktopHarness harness;
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
+    QVERIFY(view);
+    QCOMPARE(harness.Simulator().Command("delay 1500 QMX_DirGetCount next"), std::string("ok"));
+    const size_t mark = harness.Requests().size();
+    emit view->editRequested(2, 2);  // KALUGA:TKALUGA
+    QPointer<ui::CFlyUpRoutingPopupWnd> popup = Popup();
+    QVERIFY(popup);
+    QCOMPARE(popup->Editor()->Directions()->count(), 0);
+    popup->Editor()->Targets()->clear();
+    popup->Editor()->Targets()->addItem("NSK-NODE");
+    // Refused as busy, the change would be lost with the closed editor.
+    popup->Editor()->ApplyButton()->click();
+    uitest::Settle(harness);
+    QCOMPARE(RouterCalls(harness, mark),
+             (std::vector<std::string>{R"(RedirRoutItem Level=2 Address="KALUGA" Target="NSK-NODE" Flag=0)",
+                                       "GetRoutList Level=2 TableCapacity=524288 TableLength=0"}));
+    QVERIFY(RowTexts(view->Page(2)).contains("KALUGA|NSK-NODE"));
+  }
+
+  void aLoadShowsItsProgressLines() {
+    DesktopHarness harness;
+    ui::CViewRouting* view = StartAndOpenRouting(harness);
+    QVERIFY(view);
+    QCOMPARE(harness.Simulator().Command("delay 1500 GetRoutList next"), std::string("ok"));
+    harness.Console().MainFrame()->Action(ui::cmd::kRescanLevelFirst + 3)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(ShownProgress() != nullptr, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ShownProgress()->Line(), QString::fromUtf8("Получечие маршрутной таблицы для уровня ORG ..."),
+                              10000);
+    uitest::Settle(harness);
+    QTRY_VERIFY(ShownProgress() == nullptr);
   }
 };
 

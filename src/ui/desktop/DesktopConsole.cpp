@@ -171,6 +171,8 @@ DesktopConsole::~DesktopConsole() {
   delete main_.data();
 }
 
+ports::ProgressPort& DesktopConsole::Progress() { return *progress_; }
+
 CMainFrame* DesktopConsole::MainFrame() const { return main_.data(); }
 
 void DesktopConsole::Start() {

@@ -126,6 +126,8 @@ class DesktopConsole : public QObject, private core::WindowSteps {
   CMessageWindow* MessageWindow() const { return messageWindow_.get(); }
   CTrayIcon* Tray() const { return tray_.get(); }
   QtDialogPort& Dialogs() { return *dialogs_; }
+  // The progress window that long window jobs (loads, applies) report to.
+  ports::ProgressPort& Progress();
   QTimer& PollTimer() { return pollTimer_; }
   QTimer& FavoritesTimer() { return favoritesTimer_; }
   FavoritesController& Favorites() { return *favorites_; }

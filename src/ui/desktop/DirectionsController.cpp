@@ -8,6 +8,7 @@
 #include "core/net/NetworkServices.h"
 #include "model/apply/ApplyChanges.h"
 #include "model/apply/DeleteEntry.h"
+#include "model/host/VtHostData.h"
 #include "services/ConsoleServices.h"
 #include "services/DirectoryLoad.h"
 #include "services/EntryEdit.h"
@@ -15,6 +16,7 @@
 #include "text/Cp1251.h"
 #include "ui/desktop/DesktopConsole.h"
 #include "ui/desktop/EntryController.h"
+#include "ui/desktop/RoutingController.h"
 #include "ui/dialogs/CDownloadingDlg.h"
 #include "ui/directions/CGridDirections.h"
 #include "ui/directions/CViewDirections.h"
@@ -194,6 +196,10 @@ void DirectionsController::AskAndDelete(CViewDirections* view, const std::vector
           if (outcome == model::DeleteOutcome::kDeleted) deleted->push_back(name);
           if (outcome == model::DeleteOutcome::kRefused) break;  // told once; the rest would be refused alike
         }
+        // The Router drops a deleted abonent's routes from its tables too.
+        core::__VtHostDescription* host = services.Net().FindMailServer(mailServer);
+        if (host != nullptr && !deleted->empty())
+          model::VtHostData::Of(*host).UpdateValidMask(model::hostvalid::kTables, 0);
       },
       [this, target, mailServer, deleted] {
         // Only a deletion that went through takes the entry's windows: a
@@ -202,6 +208,7 @@ void DirectionsController::AskAndDelete(CViewDirections* view, const std::vector
           console_.Entries().CloseViews(mailServer, name);
           if (target) target->RemoveEntry(name);
         }
+        if (!deleted->empty()) console_.Routing().Reload(mailServer);
         console_.RefreshWindows();
       },
       this);

@@ -17,6 +17,8 @@
 #include "text/Cp1251.h"
 #include "ui/abonent/CViewAbonent.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/desktop/DirectionsController.h"
+#include "ui/desktop/RoutingController.h"
 #include "ui/dialogs/CDlgVaAskPaste.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
@@ -120,13 +122,23 @@ bool EntryController::HasUnappliedEdits(const std::string& mailServer, const std
   return false;
 }
 
+bool EntryController::RefuseWhileScanning(const char* text) {
+  if (!console_.Directions().Loading()) return false;
+  console_.Dialogs().Message(Cp(text), Cp("Сообщение"), ports::MsgIcon::Information);
+  return true;
+}
+
 void EntryController::Apply(CViewAbonent* view) {
-  if (view->Busy() || RefuseWhileBusy()) return;
+  if (view->Busy() ||
+      RefuseWhileScanning("Не возможно применить сделанные изменения во время сканирования данных с почтового сервера") ||
+      RefuseWhileBusy())
+    return;
   services::EntryApplyRequest request;
   request.shown = view->SharedEntry();
   request.gathered = view->Gathered();
   request.checkAddress = view->AddressCheck(request.gathered);
   request.dialogs = &console_.Dialogs();
+  request.progress = &console_.Progress();
   auto result = std::make_shared<services::EntryApplyResult>();
   QPointer<CViewAbonent> target(view);
   view->SetBusy(true);
@@ -139,8 +151,11 @@ void EntryController::Apply(CViewAbonent* view) {
           if (result->keptInEditor) target->ShowOnPages(*result->keptInEditor);
           if (result->showAddressPage) target->ShowRoutingPage();
         }
-        if (result->outcome == model::ApplyOutcome::kApplied || result->outcome == model::ApplyOutcome::kQueueFailed)
+        if (result->outcome == model::ApplyOutcome::kApplied || result->outcome == model::ApplyOutcome::kQueueFailed) {
           emit entryApplied(*shown);
+          // The apply marked the routing levels it changed as stale.
+          console_.Routing().Reload(shown->mailServerName);
+        }
         if (!result->appliedText.empty() && frame_) frame_->statusBar()->showMessage(FromCp(result->appliedText));
         console_.RefreshWindows();
         if (result->openExisting) Open(shown->mailServerName, *result->openExisting);
@@ -149,7 +164,11 @@ void EntryController::Apply(CViewAbonent* view) {
 }
 
 void EntryController::Rescan(CViewAbonent* view) {
-  if (view->Busy() || RefuseWhileBusy()) return;
+  if (view->Busy() ||
+      RefuseWhileScanning(
+          "Не возможно выполнить операцию обновления данных во время сканирования информации с почтового сервера") ||
+      RefuseWhileBusy())
+    return;
   QPointer<CViewAbonent> target(view);
   std::shared_ptr<model::_VxItemBase> entry = view->SharedEntry();
   if (entry->isNew) return;  // nothing on the server yet

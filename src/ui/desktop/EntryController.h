@@ -50,6 +50,8 @@ class EntryController : public QObject {
  private:
   CViewAbonent* ActiveView() const;
   bool RefuseWhileBusy();
+  // A directory load of a data view is a data scan: refused with `text` (UTF-8).
+  bool RefuseWhileScanning(const char* text);
   void Show(model::_VxItemBase entry, const std::string& localFolderPrefix);
 
   DesktopConsole& console_;

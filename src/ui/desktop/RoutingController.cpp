@@ -1,5 +1,8 @@
 #include "ui/desktop/RoutingController.h"
 
+#include <algorithm>
+#include <cassert>
+
 #include <QDialog>
 #include <QMdiArea>
 
@@ -8,11 +11,13 @@
 #include "core/net/NetworkServices.h"
 #include "model/host/VtHostData.h"
 #include "services/ConsoleServices.h"
+#include "services/DirectoryLoad.h"
 #include "services/EntryEdit.h"
 #include "services/RoutingChange.h"
 #include "text/Cp1251.h"
 #include "text/Strings.h"
 #include "ui/desktop/DesktopConsole.h"
+#include "ui/desktop/DirectionsController.h"
 #include "ui/main/CChildFrame.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CommandTable.h"
@@ -22,6 +27,7 @@
 #include "ui/routing/CGridRouting.h"
 #include "ui/routing/CViewRouting.h"
 #include "ui/runtime/ServiceRunner.h"
+#include "ui/runtime/UiThread.h"
 
 namespace ui {
 
@@ -39,6 +45,10 @@ void RoutingController::Attach(CMainFrame* frame) {
   // on the active routing view and do nothing without one).
   for (int id : {cmd::kRescanAllRouting, cmd::kRescanAbonents}) frame->Action(id)->setEnabled(true);
   for (int id = cmd::kRescanLevelFirst; id <= cmd::kRescanLevelLast; ++id) frame->Action(id)->setEnabled(true);
+  if (!idleHooked_) {
+    idleHooked_ = true;
+    connect(&console_.Runner(), &ServiceRunner::becameIdle, this, &RoutingController::LoadWaiting);
+  }
 }
 
 CViewRouting* RoutingController::ActiveView() const {
@@ -50,7 +60,9 @@ CViewRouting* RoutingController::ActiveView() const {
 void RoutingController::Opened(CViewRouting* view) {
   if (view == nullptr || view->property("vtConnected").toBool()) return;
   view->setProperty("vtConnected", true);
-  connect(view, &CViewRouting::rescanRequested, this, [this, view] { Load(view); });
+  // Ctrl+R reads the view's data again, whatever the cache holds.
+  connect(view, &CViewRouting::rescanRequested, this,
+          [this, view] { Rescan(view, model::hostvalid::kTables | model::hostvalid::kAbonents, services::DirectoryBusyText()); });
   connect(view, &CViewRouting::editRequested, this, [this, view](int level, int row) { Edit(view, level, row); });
   connect(view, &CViewRouting::deleteRequested, this,
           [this, view](int level, const std::vector<services::RoutingRow>& rows) { Delete(view, level, rows); });
@@ -58,6 +70,7 @@ void RoutingController::Opened(CViewRouting* view) {
 }
 
 bool RoutingController::Busy() {
+  assert(OnUiThread());
   if (!console_.Runner().HasUserJob()) return false;
   console_.Dialogs().Message(core::ChannelBusyText(), text::Cp("Сообщение"), ports::MsgIcon::Information);
   return true;
@@ -78,16 +91,57 @@ void RoutingController::Fill(CViewRouting* view, const std::string& selectKey, i
   if (selectLevel >= 0 && !selectKey.empty()) view->Page(selectLevel)->SelectKey(selectKey);
 }
 
-void RoutingController::Load(CViewRouting* view) { Rescan(view, 0); }
+bool RoutingController::Refused(const std::string& scanText) {
+  assert(OnUiThread());
+  if (console_.Directions().Loading()) {
+    console_.Dialogs().Message(scanText, text::Cp("Сообщение"), ports::MsgIcon::Information);
+    return true;
+  }
+  return Busy();
+}
 
-void RoutingController::Rescan(CViewRouting* view, uint32_t clearMask) {
-  if (Busy()) return;
+void RoutingController::Load(CViewRouting* view) { Rescan(view, 0, services::DirectoryBusyText()); }
+
+void RoutingController::Reload(const std::string& mailServer) {
+  assert(OnUiThread());
+  if (!frame_) return;
+  for (CChildFrame* window : frame_->DataWindows()) {
+    auto* view = qobject_cast<CViewRouting*>(window->View());
+    if (view && view->MailServer() == mailServer && std::find(waiting_.begin(), waiting_.end(), view) == waiting_.end())
+      waiting_.push_back(view);
+  }
+  LoadWaiting();
+}
+
+void RoutingController::LoadWaiting() {
+  assert(OnUiThread());
+  if (!console_.Runner().Idle()) return;
+  std::vector<QPointer<CViewRouting>> waiting;
+  waiting.swap(waiting_);
+  for (const QPointer<CViewRouting>& view : waiting) {
+    if (!view) continue;
+    if (!console_.Runner().Idle()) {
+      waiting_.push_back(view);  // behind the load just queued
+      continue;
+    }
+    Rescan(view, 0, services::DirectoryBusyText());
+  }
+}
+
+void RoutingController::Rescan(CViewRouting* view, uint32_t clearMask, const std::string& scanText) {
+  if (Refused(scanText)) {
+    // A view that never got its tables reads them once the worker is free.
+    if (!view->property("vtLoaded").toBool() && std::find(waiting_.begin(), waiting_.end(), view) == waiting_.end())
+      waiting_.push_back(view);
+    return;
+  }
+  view->setProperty("vtLoaded", true);
   QPointer<CViewRouting> target(view);
   const std::string mailServer = view->MailServer();
   console_.Runner().Post(
       Kind::User,
       [this, mailServer, clearMask] {
-        const model::LoadWindow window{&console_.Dialogs(), nullptr};
+        const model::LoadWindow window{&console_.Dialogs(), &console_.Progress()};
         if (clearMask == 0)
           services::LoadRouting(console_.Services(), mailServer, &window);
         else
@@ -111,8 +165,10 @@ void RoutingController::Edit(CViewRouting* view, int level, int row) {
   QPointer<CViewRouting> target(view);
   QPointer<CFlyUpRoutingPopupWnd> window(popup);
   const std::string mailServer = view->MailServer();
-  connect(popup, &QDialog::accepted, this, [this, target, window, level, existing, shown, mailServer] {
-    if (!window || Busy()) return;
+  // While the editor's own direction list is read, its change waits behind it.
+  auto listing = std::make_shared<bool>(true);
+  connect(popup, &QDialog::accepted, this, [this, target, window, level, existing, shown, mailServer, listing] {
+    if (!window || (!*listing && Busy())) return;
     services::RouteEdit edit{mailServer,          level, existing, shown.key, window->Editor()->Key(), shown.target,
                              window->Editor()->Target(), window->Editor()->AbonentTarget(), false};
     const std::string selectKey = text::ToUpperAscii(text::Trim(edit.newKey));
@@ -122,7 +178,7 @@ void RoutingController::Edit(CViewRouting* view, int level, int row) {
           edit.hasAdministratorRights = services::HasNodeRights(console_.Services(), edit.mailServer);
           if (services::ChangeRoutingEntry(console_.Services(), edit, console_.Dialogs()) == services::RoutingOutcome::kRefused)
             return;
-          const model::LoadWindow loadWindow{&console_.Dialogs(), nullptr};
+          const model::LoadWindow loadWindow{&console_.Dialogs(), &console_.Progress()};
           services::LoadRouting(console_.Services(), edit.mailServer, &loadWindow);
         },
         [this, target, selectKey, level] {
@@ -139,7 +195,8 @@ void RoutingController::Edit(CViewRouting* view, int level, int row) {
       [this, mailServer, listed] {
         *listed = services::ListRoutingDirections(console_.Services(), mailServer, &console_.Dialogs());
       },
-      [window, listed] {
+      [window, listed, listing] {
+        *listing = false;
         if (window) window->Editor()->SetDirections(listed->entries);
       },
       this);
@@ -157,7 +214,7 @@ void RoutingController::Delete(CViewRouting* view, int level, const std::vector<
         if (services::DeleteRoutingEntries(console_.Services(), deletion, console_.Dialogs()) ==
             services::RoutingOutcome::kNothing)
           return;
-        const model::LoadWindow loadWindow{&console_.Dialogs(), nullptr};
+        const model::LoadWindow loadWindow{&console_.Dialogs(), &console_.Progress()};
         services::LoadRouting(console_.Services(), deletion.mailServer, &loadWindow);
       },
       [this, target] {
@@ -171,11 +228,11 @@ bool RoutingController::HandleCommand(int id) {
   CViewRouting* view = ActiveView();
   if (view == nullptr) return false;
   if (id == cmd::kRescanAllRouting) {
-    Rescan(view, model::hostvalid::kTables);
+    Rescan(view, model::hostvalid::kTables, core::ChannelBusyText());
   } else if (id == cmd::kRescanAbonents) {
-    Rescan(view, model::hostvalid::kAbonents);
+    Rescan(view, model::hostvalid::kAbonents, core::ChannelBusyText());
   } else if (id >= cmd::kRescanLevelFirst && id <= cmd::kRescanLevelLast) {
-    Rescan(view, 1u << (id - cmd::kRescanLevelFirst));
+    Rescan(view, 1u << (id - cmd::kRescanLevelFirst), core::ChannelBusyText());
   } else if (id == cmd::kFieldsChooser) {
     ChooseFields(view->Page(view->CurrentLevel()));
   } else {
