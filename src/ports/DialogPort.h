@@ -76,6 +76,9 @@ struct LogonAnswer {
   std::string password;
   bool noConnection = false;  // work without a connection to this computer
   bool quit = false;          // the user chose to end the program
+  // Typed into the dialog, not preset by the options: a refused one may be
+  // asked for again, a preset one would only be sent again unchanged.
+  bool typed = false;
 };
 
 class DialogPort {

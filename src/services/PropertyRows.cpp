@@ -43,8 +43,12 @@ std::vector<PropertyRow> ConnectionProperties(const ComputerSnapshot& computer) 
   rows.push_back(ip);
 
   PropertyRow rights{Cp("Права доступа"), "", "", {}, OpenTarget::None};
-  rights.children.push_back({Cp("Доступ"), Cp(computer.administrator ? "Администратор" : "Пользователь"), "", {},
-                             OpenTarget::None});
+  // A computer that refused the logon or was never reached holds no session
+  // and so no rights: "Нет сеанса" says so instead of a level it never gave.
+  const char* access = !computer.sessionOpen     ? "Нет сеанса"
+                       : computer.administrator ? "Администратор"
+                                                : "Пользователь";
+  rights.children.push_back({Cp("Доступ"), Cp(access), "", {}, OpenTarget::None});
   PropertyRow admin{Cp("Текущий администратор"), "", "", {}, OpenTarget::None};
   admin.children.push_back({Cp("Пользователь"), computer.adminUser, "", {}, OpenTarget::None});
   admin.children.push_back(

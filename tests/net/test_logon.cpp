@@ -237,6 +237,44 @@ TEST_F(LogonHookTest, RefusalGoesOnWithoutSession) {
   EXPECT_TRUE(notifier.rights.empty());
 }
 
+// A typed password the node refuses is asked for again, three tries in all;
+// a preset answer (not typed) and a lost channel are not asked again.
+struct RetryCase {
+  const char* name;
+  std::vector<const char*> passwords;
+  bool typed;
+  bool reachable;
+  bool session;
+};
+
+class LogonRetryTest : public LogonHookTest, public testing::WithParamInterface<RetryCase> {};
+
+TEST_P(LogonRetryTest, AsksAgainOnlyForATypedRefusal) {
+  const RetryCase& c = GetParam();
+  for (const char* password : c.passwords) {
+    ports::LogonAnswer answer{"ADMIN", password, false, false};
+    answer.typed = c.typed;
+    dialogs.logonAnswers.push_back(answer);
+  }
+  if (!c.reachable) node.Stop();
+  EXPECT_EQ(Run(), core::LogonOutcome::Continue);
+  EXPECT_EQ(dialogs.logons.size(), c.passwords.size());
+  EXPECT_TRUE(dialogs.logonAnswers.empty());
+  // The dialog offered again proposes the name typed before.
+  if (dialogs.logons.size() > 1) {
+    EXPECT_EQ(dialogs.logons[1].userName, "ADMIN");
+  }
+  EXPECT_EQ(net.FindComputer("SRV1")->SessionOpen(), c.session);
+}
+
+INSTANTIATE_TEST_SUITE_P(Startup, LogonRetryTest,
+                         testing::Values(RetryCase{"SecondTryRight", {"bad", "adm"}, true, true, true},
+                                         RetryCase{"ThirdTryRight", {"bad", "bad", "adm"}, true, true, true},
+                                         RetryCase{"ThreeWrongTries", {"bad", "bad", "bad"}, true, true, false},
+                                         RetryCase{"PresetAnswer", {"bad"}, false, true, false},
+                                         RetryCase{"NoChannel", {"adm"}, true, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LogonHookTest, NoConnectionIsStoredInTheRecord) {
   dialogs.logonAnswers.push_back(ports::LogonAnswer{"OPER", "op", true, false});
   EXPECT_EQ(Run(), core::LogonOutcome::Continue);

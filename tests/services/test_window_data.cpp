@@ -83,11 +83,29 @@ TEST(NavigationRows, ShowTasksOrWhyThereAreNone) {
   EXPECT_EQ(rows[3].task, "BACKUP");
 }
 
+// The access row tells the rights of the session; a computer without one
+// (refused, never reached, worked without a connection) has none.
+TEST(PropertyRows, AccessRowNamesTheSessionsRights) {
+  struct Case {
+    bool sessionOpen;
+    bool administrator;
+    const char* access;
+  };
+  for (const Case& c : {Case{true, true, "Администратор"}, Case{true, false, "Пользователь"},
+                        Case{false, false, "Нет сеанса"}, Case{false, true, "Нет сеанса"}}) {
+    services::ComputerSnapshot computer = Computer("A");
+    computer.sessionOpen = c.sessionOpen;
+    computer.administrator = c.administrator;
+    EXPECT_EQ(services::ConnectionProperties(computer)[1].children[0].value, Cp(c.access)) << c.access;
+  }
+}
+
 TEST(PropertyRows, ConnectionRowsSplitTheAdministratorAndFormatDisks) {
   services::ComputerSnapshot c = Computer("A");
   c.address = "10.0.0.5";
   c.port = "12007";
   c.administrator = false;
+  c.sessionOpen = true;
   c.adminUser = "BOSS";
   c.adminConnection = "WinComputerName=DESK;FQDN=desk.example;IP=10.0.0.7";
   core::CSI_folder folder;

@@ -129,6 +129,29 @@ class DesktopConsoleTest : public QObject {
     QCOMPARE(main->Properties()->Task(), std::string("ROUTER"));
   }
 
+  void aNodeDescriptionThatFailedToLoadIsReadAgainAtTheNextSelection() {
+    DesktopHarness harness;
+    QVERIFY(harness.WaitStarted());
+    harness.WaitIdle();
+    ui::CMainFrame* main = harness.Console().MainFrame();
+    harness.Simulator().Faults().Add({sim::FaultRule::Kind::Drop, "CfgGetParamCount", 1, 0, 0, 0});
+    QVERIFY(main->Tree()->SelectRow("NODE", "", ""));
+    harness.WaitIdle();
+    QCOMPARE(GridValue(*main, QString::fromUtf8("Имя узла")), QString());
+
+    QVERIFY(main->Tree()->SelectRow("NODE", "SRV1", ""));
+    QVERIFY(main->Tree()->SelectRow("NODE", "", ""));
+    harness.WaitIdle();
+    QTRY_COMPARE(GridValue(*main, QString::fromUtf8("Имя узла")), QString("MSK-CENTRAL"));
+
+    // Once read, the description is not asked for again.
+    const size_t reads = uitest::CountRequests(harness.Requests(), "CfgGetParamCount");
+    QVERIFY(main->Tree()->SelectRow("NODE", "SRV1", ""));
+    QVERIFY(main->Tree()->SelectRow("NODE", "", ""));
+    harness.WaitIdle();
+    QCOMPARE(uitest::CountRequests(harness.Requests(), "CfgGetParamCount"), reads);
+  }
+
   void openingAWindowTwiceActivatesTheFirst() {
     DesktopHarness harness;
     QVERIFY(harness.WaitStarted());

@@ -1,6 +1,6 @@
 // The desktop start-up's questions: the missing configuration file (create a
 // new one, choose another, give up) and the logon dialog per computer
-// (accepted, refused, "without a connection"), and a computer whose rights
+// (accepted, refused and asked again, "without a connection"), and a computer whose rights
 // are a user's refusing a task command.
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <filesystem>
@@ -27,6 +28,8 @@
 #include "ui/editor/CTWScriptEdit.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMainGridCtrl.h"
+#include "ui/main/CPropGridCtrl.h"
+#include "ui/main/CPropStaticLowerPane.h"
 #include "ui/runtime/ServiceRunner.h"
 
 namespace {
@@ -124,6 +127,14 @@ void EndConsole(ui::DesktopConsole& console) {
   for (int i = 0; i < 3000 && !console.Finished(); ++i) QTest::qWait(10);
 }
 
+// The value the properties pane shows beside a label.
+QString PropertyValue(ui::CMainFrame& main, const QString& label) {
+  QTreeWidget* tree = main.Properties()->Grid()->Tree();
+  for (QTreeWidgetItemIterator it(tree); *it; ++it)
+    if ((*it)->text(0) == label) return (*it)->text(1);
+  return "<missing>";
+}
+
 size_t Count(const std::vector<std::string>& lines, const std::string& what) {
   size_t n = 0;
   for (const auto& line : lines) n += line.find(what) != std::string::npos;
@@ -191,19 +202,46 @@ class StartupDialogsTest : public QObject {
     QVERIFY(std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row.task == "ROUTER"; }));
   }
 
-  void aRefusedLogonIsToldAndTheStartUpGoesOn() {
-    uitest::DesktopSetup setup;
-    setup.user.reset();
-    setup.startNow = false;
-    uitest::DesktopHarness harness(setup);
-    QString refusal;
-    ModalScript script({FillLogon("ADMIN", "wrong", "OK"), [&](QWidget* window) {
-                          refusal = window->findChild<QLabel*>("qt_msgbox_label")->text();
-                          ClickButton("OK")(window);
-                        }});
-    harness.Console().Start();
-    QVERIFY(harness.WaitStarted());
-    QVERIFY(refusal.contains(QString::fromUtf8("Проверьте имя пользователя и пароль!")));
+  // A wrong password is told and the dialog comes again; after three
+  // refusals the start-up goes on without a session for the computer.
+  void aRefusedLogonIsToldAndAskedAgain() {
+    struct Case {
+      const char* what;
+      QStringList passwords;
+      size_t logons;
+      const char* access;
+    };
+    const Case cases[] = {
+        {"second try right", {"wrong", "admin"}, 2, "Администратор"},
+        {"three wrong tries", {"wrong", "wrong", "wrong"}, 3, "Нет сеанса"},
+    };
+    for (const Case& c : cases) {
+      uitest::DesktopSetup setup;
+      setup.user.reset();
+      setup.startNow = false;
+      uitest::DesktopHarness harness(setup);
+      QStringList refusals;
+      std::vector<ModalScript::Step> steps;
+      for (const QString& password : c.passwords) {
+        steps.push_back(FillLogon("ADMIN", password, "OK"));
+        if (password == "wrong")
+          steps.push_back([&refusals](QWidget* window) {
+            refusals << window->findChild<QLabel*>("qt_msgbox_label")->text();
+            ClickButton("OK")(window);
+          });
+      }
+      ModalScript script(steps);
+      harness.Console().Start();
+      QVERIFY2(harness.WaitStarted(), c.what);
+      QCOMPARE(script.Done(), steps.size());
+      QCOMPARE(Count(harness.Requests(), "Logon"), c.logons);
+      for (const QString& refusal : refusals)
+        QVERIFY(refusal.contains(QString::fromUtf8("Проверьте имя пользователя и пароль!")));
+      harness.WaitIdle();
+      ui::CMainFrame* main = harness.Console().MainFrame();
+      QVERIFY(main->Tree()->SelectRow("NODE", "SRV1", ""));
+      QCOMPARE(PropertyValue(*main, QString::fromUtf8("Доступ")), QString::fromUtf8(c.access));
+    }
   }
 
   void workingWithoutAConnectionSendsNothing() {

@@ -87,21 +87,29 @@ LogonOutcome NetworkServices::LogonAtStartup(const MailServerEntry& server, cons
   __RpcClientDescription* computer = computers_.At(slot.index);
   if (!computer || !dialogs_) return LogonOutcome::EndProgram;
 
-  logon_.connectionNotUsed = false;
-  const std::optional<ports::LogonAnswer> answer = dialogs_->Logon({server.name, computer->name, logon_.userName});
-  if (!answer) return LogonOutcome::EndProgram;
-  if (answer->quit) {
-    logon_.quitRequest = true;
-    return LogonOutcome::EndProgram;
-  }
-  logon_.userName = answer->userName;
-  logon_.password = answer->password;
-  logon_.connectionNotUsed = answer->noConnection;
-  logon_.logonComputer = computer->name;
-
+  // A password typed wrong is asked for again, three tries in all; an answer
+  // preset by the options is sent once.
+  constexpr int kTries = 3;
   const bool wasAdministrator = computer->Administrator();
-  const int result = sessions_.Logon(true);
-  if (logon_.quitRequest) return LogonOutcome::EndProgram;
+  int result = 0;
+  for (int attempt = 1;; ++attempt) {
+    logon_.connectionNotUsed = false;
+    const std::optional<ports::LogonAnswer> answer = dialogs_->Logon({server.name, computer->name, logon_.userName});
+    if (!answer) return LogonOutcome::EndProgram;
+    if (answer->quit) {
+      logon_.quitRequest = true;
+      return LogonOutcome::EndProgram;
+    }
+    logon_.userName = answer->userName;
+    logon_.password = answer->password;
+    logon_.connectionNotUsed = answer->noConnection;
+    logon_.logonComputer = computer->name;
+
+    result = sessions_.Logon(true);
+    if (logon_.quitRequest) return LogonOutcome::EndProgram;
+    const bool refused = result != 1 && logon_.accessLevel != access::kUnset;
+    if (!refused || !answer->typed || attempt == kTries) break;
+  }
   // A refused logon or a lost channel goes on to the next computer without
   // storing a session for this one.
   if (result != 1) {

@@ -480,11 +480,19 @@ void DesktopConsole::OnRowSelected(const services::NavRow& row) {
                   },
                   this);
   } else if (row.level == 0 && hostDescriptionsAsked_.insert(row.mailServer).second) {
-    // The node's name, address and identifier are read once, when its row
-    // is first selected.
+    // The node's name, address and identifier are read when its row is
+    // selected, until one read succeeds: a node that did not answer is asked
+    // again at its next selection. The mark stays while the read is queued.
+    assert(OnUiThread());
     const std::string server = row.mailServer;
-    runner_->Post(Kind::Timer, [this, server] { services::LoadHostDescription(*services_, server); },
-                  [this] { RefreshWindows(); }, this);
+    auto loaded = std::make_shared<bool>(false);
+    runner_->Post(Kind::Timer, [this, server, loaded] { *loaded = services::LoadHostDescription(*services_, server); },
+                  [this, server, loaded] {
+                    assert(OnUiThread());
+                    if (!*loaded) hostDescriptionsAsked_.erase(server);
+                    RefreshWindows();
+                  },
+                  this);
   }
 }
 

@@ -239,7 +239,11 @@ std::optional<ports::LogonAnswer> QtDialogPort::Logon(const ports::LogonRequest&
     if (auto answer = preset_(request)) return answer;
   if (quiet_) return std::nullopt;
   using Result = std::optional<ports::LogonAnswer>;
-  return CallOnUiThread<Result>([&]() -> Result { return CLogonDlg::Run(request, parent_); });
+  return CallOnUiThread<Result>([&]() -> Result {
+    Result answer = CLogonDlg::Run(request, parent_);
+    if (answer) answer->typed = true;
+    return answer;
+  });
 }
 
 }  // namespace ui
